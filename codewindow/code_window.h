@@ -1,0 +1,17 @@
+// The modal window that shows the generated stylesheet and copies it.
+#pragma once
+
+#include "shell/window_layout.h"
+
+namespace peiseqi {
+
+struct Program;
+
+// Built once; the code window's controls with their bound handlers.
+const WindowLayout& code_window_layout();
+
+// The click handler of the designer's generate button: snapshots
+// last_stylesheet into code_window_text and loads the code window modally.
+void open_code_window(Program& program, int unused = 0);
+
+}  // namespace peiseqi
