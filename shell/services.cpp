@@ -44,8 +44,7 @@ const ControlSpec* find_control(const WindowLayout& layout, std::string_view nam
     return it == layout.controls.end() ? nullptr : &*it;
 }
 
-const Binding* find_binding(const WindowLayout& layout, std::string_view control,
-                            EventKind event) {
+const Binding* find_binding(const WindowLayout& layout, std::string_view control, EventKind event) {
     const std::vector<Binding>* bindings = &layout.bindings;
     if (!control.empty()) {
         const ControlSpec* spec = find_control(layout, control);

@@ -31,8 +31,8 @@ inline constexpr PropertyId visible = 5;
 inline constexpr PropertyId disabled = 6;
 inline constexpr PropertyId mouse_pointer = 7;
 // From 8 up the number is particular to the control's kind.
-inline constexpr PropertyId text = 8;    // edit box: std::string (GBK)
-inline constexpr PropertyId colour = 8;  // colour picker: Colour
+inline constexpr PropertyId text = 8;                // edit box: std::string (GBK)
+inline constexpr PropertyId colour = 8;              // colour picker: Colour
 inline constexpr PropertyId background_colour = 11;  // edit box: Colour
 inline constexpr PropertyId checked = 18;            // radio button: bool
 inline constexpr PropertyId ready_state = 23;        // browser view: int
@@ -81,7 +81,7 @@ inline constexpr int answer_cancel = 1;
 }  // namespace message_box
 
 class WindowingServices {
-public:
+  public:
     virtual ~WindowingServices() = default;
 
     // The browser views' services are ready, the run directory is known and
@@ -107,8 +107,7 @@ public:
     virtual bool load_window_modal(const WindowLayout& layout, Program& program) = 0;
     // Owned by no window, blocks all the program's windows; answers the
     // button's number (0 OK, 1 Cancel; a closed OK/Cancel box is Cancel).
-    virtual int show_message_box(const std::string& text, int style,
-                                 const std::string& title) = 0;
+    virtual int show_message_box(const std::string& text, int style, const std::string& title) = 0;
     // The desktop's default handler opens the target; no wait, outcome ignored.
     virtual void open_with_shell(const std::string& target) = 0;
     // Starts the program file as it is named, no shell and no word

@@ -35,7 +35,7 @@ struct ShownMessageBox {
 };
 
 class FakeWindowing : public WindowingServices {
-public:
+  public:
     // The run directory is a new directory named `run_directory_name`
     // (UTF-8; blanks and Chinese allowed) inside a fresh temporary folder.
     explicit FakeWindowing(const std::string& run_directory_name = "run");
@@ -49,7 +49,8 @@ public:
     void load_start_window(const WindowLayout& layout, Program& program) override;
     void run_event_loop() override;
     PropertyValue read_property(const ControlRef& control, PropertyId id) override;
-    void write_property(const ControlRef& control, PropertyId id, const PropertyValue& value) override;
+    void write_property(const ControlRef& control, PropertyId id,
+                        const PropertyValue& value) override;
     bool load_window_modal(const WindowLayout& layout, Program& program) override;
     int show_message_box(const std::string& text, int style, const std::string& title) override;
     void open_with_shell(const std::string& target) override;
@@ -92,7 +93,9 @@ public:
     // The next clipboard writes fail while this is set.
     void set_clipboard_fails(bool fails) { clipboard_fails_ = fails; }
     // write_file fails for every name that starts with this GBK prefix.
-    void fail_writes_under(const std::string& gbk_prefix) { failing_prefixes_.push_back(gbk_prefix); }
+    void fail_writes_under(const std::string& gbk_prefix) {
+        failing_prefixes_.push_back(gbk_prefix);
+    }
     // Runs the registered exit routine as the platform does at shutdown.
     void shut_down();
 
@@ -121,7 +124,7 @@ public:
     std::filesystem::path run_path() const { return run_path_; }
     std::filesystem::path path_of(const std::string& gbk_name) const;
 
-private:
+  private:
     struct Control {
         const ControlSpec* spec = nullptr;
         std::string text;
