@@ -418,6 +418,9 @@ void FakeWindowing::create_window(const WindowLayout& layout, Program& program) 
         Control& c = w.controls[spec.name];
         c.spec = &spec;
         c.colour = spec.settings.initial_colour;
+        if (spec.kind == ControlKind::edit_box) {
+            c.text = spec.caption;  // an edit box's caption is its initial text
+        }
     }
     fire(ControlRef{layout.id, {}}, EventKind::created);
 }
