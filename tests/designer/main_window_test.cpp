@@ -59,9 +59,14 @@ TEST_F(Creation, ThemesFillsTheSlotTablesAndShowsTheSkyBluePreview) {
     EXPECT_FALSE(preview_file_left());
 }
 
-TEST_F(Creation, ThemeComesBeforeAnythingIsShown) {
+TEST_F(Creation, ThemeIsSwitchedOnOnceBeforeAnyOtherWindow) {
     const std::vector<std::string> expected = {"load_start_window", "apply_control_theme"};
     EXPECT_EQ(fake.calls(), expected);
+}
+
+TEST_F(Creation, GenerateRightAfterStartShowsTheEmptyDesign) {
+    fake.click(in_main("按钮22"));
+    EXPECT_EQ(program.state.code_window_text, empty_stylesheet());
 }
 
 TEST_F(Creation, EveryRowStartsEmptyWhiteAndBlack) {
