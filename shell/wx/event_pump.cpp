@@ -1,0 +1,50 @@
+#include "shell/wx/event_pump.h"
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+namespace peiseqi::wx {
+
+void pump_waiting_events() {
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    // Before the event loop runs (a window's creation handler) there is no
+    // active loop; a temporary one handles the same queue.
+    std::unique_ptr<wxGUIEventLoop> temporary;
+    std::optional<wxEventLoopActivator> activator;
+    if (loop == nullptr) {
+        temporary = std::make_unique<wxGUIEventLoop>();
+        activator.emplace(temporary.get());
+        loop = temporary.get();
+    }
+    if (wxTheApp != nullptr) {
+        wxTheApp->ProcessPendingEvents();
+    }
+    while (loop->Pending()) {
+        loop->Dispatch();
+    }
+    if (wxTheApp != nullptr) {
+        wxTheApp->ProcessPendingEvents();
+    }
+}
+
+bool pump_until(const std::function<bool()>& done, int milliseconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        pump_waiting_events();
+        if (done()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        wxMilliSleep(5);
+    }
+}
+
+}  // namespace peiseqi::wx
