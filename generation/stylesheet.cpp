@@ -5,6 +5,14 @@
 #include <cstddef>
 #include <utility>
 
+#include <cstdint>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "generation/colour_slots.h"
 #include "shell/program.h"
 
@@ -49,33 +57,160 @@ bool matches_at(std::string_view text, std::size_t at, std::string_view find) {
     return true;
 }
 
+// Where the scan must look: a byte that may begin a match or a lead byte,
+// whose second byte is passed over. Every other byte is a character by
+// itself that cannot begin a match, so runs of them are copied unread.
+// The test is coarse: a byte and the one after it are compared with the
+// find text's first two bytes with bit 0x20 set on both sides, which
+// catches both cases of a letter and a few bytes besides; matches_at
+// decides.
+class Sieve {
+  public:
+    explicit Sieve(std::string_view find)
+        : first_(static_cast<unsigned char>(find[0]) | 0x20),
+          second_(static_cast<unsigned char>(find.size() >= 2 ? find[1] : find[0]) | 0x20),
+          two_bytes_(find.size() >= 2) {}
+
+    // The first position from `at` below `limit` to look at, or `limit`.
+    // Every position below `limit` has the find text's length ahead of it.
+    std::size_t next_stop(std::string_view text, std::size_t at, std::size_t limit) const {
+#if defined(__x86_64__)
+        // Fixed for the run: whether this processor has the wide registers.
+        static const bool wide = __builtin_cpu_supports("avx2");
+        if (wide) {
+            at = two_bytes_ ? scan_wide<true>(text, at, limit) : scan_wide<false>(text, at, limit);
+        }
+#endif
+#if defined(__SSE2__)
+        at = two_bytes_ ? scan_blocks<true>(text, at, limit) : scan_blocks<false>(text, at, limit);
+#endif
+        while (at < limit && !stops_at(text, at)) {
+            ++at;
+        }
+        return std::min(at, limit);
+    }
+
+  private:
+    bool stops_at(std::string_view text, std::size_t at) const {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x80) {
+            return true;
+        }
+        if ((byte | 0x20) != first_) {
+            return false;
+        }
+        return !two_bytes_ || (static_cast<unsigned char>(text[at + 1]) | 0x20) == second_;
+    }
+
+#if defined(__SSE2__)
+    // Stops at the first block of 16 bytes holding a position to look at,
+    // or where too few bytes are left for a whole block and the one after.
+    template <bool two_bytes>
+    std::size_t scan_blocks(std::string_view text, std::size_t at, std::size_t limit) const {
+        const __m128i case_bit = _mm_set1_epi8(0x20);
+        const __m128i first = _mm_set1_epi8(static_cast<char>(first_));
+        const __m128i second = _mm_set1_epi8(static_cast<char>(second_));
+        const char* bytes = text.data();
+        const auto block_mask = [&](std::size_t from) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+            __m128i wanted = _mm_cmpeq_epi8(_mm_or_si128(here, case_bit), first);
+            if constexpr (two_bytes) {
+                const __m128i next =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + 1));
+                wanted =
+                    _mm_and_si128(wanted, _mm_cmpeq_epi8(_mm_or_si128(next, case_bit), second));
+            }
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(wanted, here)));
+        };
+        // Every load stays inside the text: from + 1 + 16 <= size.
+        while (at + 33 <= text.size() && at < limit) {
+            const unsigned low = block_mask(at);
+            const unsigned high = block_mask(at + 16);
+            if ((low | high) != 0) {
+                const unsigned both = low | (high << 16);
+                return at + static_cast<std::size_t>(__builtin_ctz(both));
+            }
+            at += 32;
+        }
+        while (at + 17 <= text.size() && at < limit) {
+            const unsigned mask = block_mask(at);
+            if (mask != 0) {
+                return at + static_cast<std::size_t>(__builtin_ctz(mask));
+            }
+            at += 16;
+        }
+        return at;
+    }
+#endif
+
+#if defined(__x86_64__)
+    // The same in blocks of 32 bytes.
+    template <bool two_bytes>
+    __attribute__((target("avx2"))) std::size_t scan_wide(std::string_view text, std::size_t at,
+                                                          std::size_t limit) const {
+        const __m256i case_bit = _mm256_set1_epi8(0x20);
+        const __m256i first = _mm256_set1_epi8(static_cast<char>(first_));
+        const __m256i second = _mm256_set1_epi8(static_cast<char>(second_));
+        const char* bytes = text.data();
+        const auto block_mask = [&](std::size_t from) __attribute__((target("avx2"))) {
+            const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + from));
+            __m256i wanted = _mm256_cmpeq_epi8(_mm256_or_si256(here, case_bit), first);
+            if constexpr (two_bytes) {
+                const __m256i next =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + from + 1));
+                wanted = _mm256_and_si256(
+                    wanted, _mm256_cmpeq_epi8(_mm256_or_si256(next, case_bit), second));
+            }
+            return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(wanted, here)));
+        };
+        // Every load stays inside the text: from + 1 + 32 <= size.
+        while (at + 65 <= text.size() && at < limit) {
+            const std::uint64_t low = block_mask(at);
+            const std::uint64_t high = block_mask(at + 32);
+            if ((low | high) != 0) {
+                return at + static_cast<std::size_t>(__builtin_ctzll(low | (high << 32)));
+            }
+            at += 64;
+        }
+        return at;
+    }
+#endif
+
+    unsigned char first_;
+    unsigned char second_;
+    bool two_bytes_;
+};
+
 std::string replace_one(std::string_view text, std::string_view find,
                         std::string_view replacement) {
     if (find.empty() || text.empty()) {
         return std::string(text);
     }
+    if (text.size() < find.size()) {
+        return std::string(text);
+    }
+    const Sieve sieve(find);
+    // Bytes left at the end that are fewer than the find text's length are
+    // output as they are; no match can begin there.
+    const std::size_t limit = text.size() - find.size() + 1;
     std::string output;
-    output.reserve(text.size());
+    output.reserve(text.size() + replacement.size() * 4);
+    std::size_t copied = 0;
     std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t left = text.size() - at;
-        if (left < find.size()) {
-            output.append(text.substr(at));
-            break;
-        }
+    while ((at = sieve.next_stop(text, at, limit)) < limit) {
         if (matches_at(text, at, find)) {
-            output.append(replacement);
+            output.append(text.substr(copied, at - copied)).append(replacement);
             at += find.size();
+            copied = at;
             continue;
         }
         // A lead byte takes its second byte along, so no match starts inside
         // a double-byte character. A lead byte with nothing after it is the
         // end of a truncated text: it is kept and the scan ends there.
         const bool lead = static_cast<unsigned char>(text[at]) >= 0x80;
-        const std::size_t step = (lead && left >= 2) ? 2 : 1;
-        output.append(text.substr(at, step));
-        at += step;
+        at += (lead && text.size() - at >= 2) ? 2 : 1;
     }
+    output.append(text.substr(copied));
     return output;
 }
 
@@ -94,13 +229,17 @@ std::string replace_pairs(std::string_view text, std::string_view find1,
         {find4, replacement4},
         {find5, replacement5},
     }};
-    std::string working(text);
+    // The first pair reads the caller's text directly; each later one the
+    // output of the pair before.
+    std::string working;
+    bool started = false;
     for (const auto& [find, replacement] : pairs) {
         if (!find.empty()) {
-            working = replace_one(working, find, replacement);
+            working = replace_one(started ? std::string_view(working) : text, find, replacement);
+            started = true;
         }
     }
-    return working;
+    return started ? working : std::string(text);
 }
 
 std::string build_stylesheet(Program& program) {
