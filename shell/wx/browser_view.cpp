@@ -5,6 +5,10 @@
 
 #include <utility>
 
+namespace {
+constexpr auto give_up_after = std::chrono::seconds(15);
+}
+
 #include "shell/windowing_services.h"
 
 namespace peiseqi::wx {
@@ -44,13 +48,18 @@ wxWindow* BrowserView::window() const {
 void BrowserView::navigate(const std::string& url) {
     state_ = ready::loading;
     committed_ = false;
+    deadline_ = std::chrono::steady_clock::now() + give_up_after;
     webkit_web_view_load_uri(as_webkit(native_), url.c_str());
     // WebKit reports the URI in its own normalised spelling from here on.
     const gchar* active = webkit_web_view_get_uri(as_webkit(native_));
     pending_uri_ = active != nullptr ? active : url;
 }
 
-int BrowserView::ready_state() const {
+int BrowserView::ready_state() {
+    // A view that stops reporting must not hold the program in its wait.
+    if (state_ == ready::loading && std::chrono::steady_clock::now() > deadline_) {
+        finish();
+    }
     return state_;
 }
 
@@ -70,7 +79,8 @@ void BrowserView::on_load_changed(void* view, int load_event, void* self) {
         browser->committed_ = uri != nullptr && browser->pending_uri_ == uri;
     } else if (load_event == WEBKIT_LOAD_FINISHED) {
         // A load that an older navigation finishes, or one still followed by
-        // another, leaves the newest navigation loading.
+        // another (the error page after a failure), leaves the newest
+        // navigation loading.
         if (browser->committed_ && !webkit_web_view_is_loading(web)) {
             browser->finish();
         }
@@ -81,12 +91,19 @@ int BrowserView::on_load_failed(void* /*view*/, int /*load_event*/, const char* 
                                 void* self) {
     auto* browser = static_cast<BrowserView*>(self);
     const auto* gerror = static_cast<const GError*>(error);
-    // A newer navigation cancels the older one; only a real failure of the
-    // navigation awaited ends the wait.
-    const bool cancelled =
-        g_error_matches(gerror, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED);
-    if (browser->state_ == ready::loading && !cancelled && uri != nullptr &&
-        browser->pending_uri_ == uri) {
+    // A newer navigation cancels the older one, which is no failure of the
+    // navigation awaited. For a real failure WebKit loads its error page
+    // under the same address right after this signal; the wait lasts until
+    // that page is read, or its load would cancel the next navigation.
+    if (browser->state_ != ready::loading || uri == nullptr || browser->pending_uri_ != uri ||
+        g_error_matches(gerror, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)) {
+        return FALSE;
+    }
+    const bool no_error_page =
+        g_error_matches(gerror, WEBKIT_POLICY_ERROR,
+                        WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
+        g_error_matches(gerror, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
+    if (no_error_page) {
         browser->finish();
     }
     return FALSE;

@@ -3,6 +3,7 @@
 // load is requested.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -25,7 +26,8 @@ class BrowserView {
     wxWindow* window() const;
     // Loading from here until this navigation has been read or has failed.
     void navigate(const std::string& url);
-    int ready_state() const;
+    // Reads complete once the view has not reported for a long time.
+    int ready_state();
 
   private:
     static void on_load_changed(void* view, int load_event, void* self);
@@ -39,6 +41,7 @@ class BrowserView {
     std::function<bool()> ask_context_menu_;
     std::string pending_uri_;
     bool committed_ = false;
+    std::chrono::steady_clock::time_point deadline_;
     int state_;
 };
 

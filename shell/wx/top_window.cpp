@@ -88,6 +88,10 @@ TopWindow::~TopWindow() {
     }
 }
 
+bool TopWindow::fire(std::string_view control, EventKind event) {
+    return !hooks_.fire || hooks_.fire(control, event);
+}
+
 BuiltControl* TopWindow::control(std::string_view name) {
     const auto it = controls_.find(name);
     return it == controls_.end() ? nullptr : &it->second;
@@ -230,23 +234,21 @@ void TopWindow::bind_events(const ControlSpec& spec, BuiltControl& built) {
     const std::string_view name = spec.name;
     switch (spec.kind) {
         case ControlKind::push_button:
-            built.window->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) {
-                hooks_.fire(name, EventKind::clicked);
-            });
+            built.window->Bind(wxEVT_BUTTON,
+                               [this, name](wxCommandEvent&) { fire(name, EventKind::clicked); });
             break;
         case ControlKind::radio_button:
-            built.window->Bind(wxEVT_RADIOBUTTON, [this, name](wxCommandEvent&) {
-                hooks_.fire(name, EventKind::clicked);
-            });
+            built.window->Bind(wxEVT_RADIOBUTTON,
+                               [this, name](wxCommandEvent&) { fire(name, EventKind::clicked); });
             break;
         case ControlKind::edit_box:
             built.window->Bind(wxEVT_KILL_FOCUS, [this, name](wxFocusEvent& event) {
                 event.Skip();
-                hooks_.fire(name, EventKind::lost_focus);
+                fire(name, EventKind::lost_focus);
             });
             break;
         case ControlKind::colour_picker:
-            built.picker->on_chosen([this, name] { hooks_.fire(name, EventKind::colour_chosen); });
+            built.picker->on_chosen([this, name] { fire(name, EventKind::colour_chosen); });
             break;
         default:
             break;
@@ -268,14 +270,18 @@ void TopWindow::on_close(wxCloseEvent& event) {
     }
     if (event.CanVeto()) {
         asking_to_close_ = true;
-        const bool agreed = hooks_.fire(std::string_view(), EventKind::may_close);
+        const bool agreed = !hooks_.fire || hooks_.fire(std::string_view(), EventKind::may_close);
         asking_to_close_ = false;
         if (!agreed) {
             event.Veto();
             return;
         }
     }
-    hooks_.closed(this);
+    if (hooks_.closed) {
+        hooks_.closed(this);
+    } else {
+        Destroy();
+    }
 }
 
 void TopWindow::on_char_hook(wxKeyEvent& event) {
@@ -312,13 +318,14 @@ void TopWindow::show_placed() {
     Show();
     // wx guesses the frame before the window manager has drawn one; the
     // size and the place are right only once the real frame is known.
-    pump_until([this] { return framed(); }, 2000);
-    for (int attempt = 0; attempt < 3 && outer_rect().GetSize() != wanted; ++attempt) {
+    // A window closed meanwhile (its handlers run here) needs no place.
+    pump_until([this] { return framed() || !IsShown(); }, 2000);
+    for (int attempt = 0; attempt < 3 && IsShown() && outer_rect().GetSize() != wanted; ++attempt) {
         const wxSize client = GetClientSize() + wanted - outer_rect().GetSize();
         SetClientSize(client);
         pump_until([&] { return outer_rect().GetSize() == wanted; }, 500);
     }
-    if (layout_.centred) {
+    if (layout_.centred && IsShown()) {
         const wxSize screen = wxGetDisplaySize();
         const wxPoint place((screen.x - wanted.x) / 2, (screen.y - wanted.y) / 2);
         Move(place);

@@ -57,6 +57,8 @@ class TopWindow : public wxFrame {
     ~TopWindow() override;
 
     const WindowLayout& layout() const { return layout_; }
+    // The platform is going: the window reports nothing more.
+    void detach() { hooks_ = WindowHooks{}; }
     BuiltControl* control(std::string_view name);
     // Shows the window with its outer size and centred as the layout asks,
     // correcting both once the window manager has framed it.
@@ -72,6 +74,7 @@ class TopWindow : public wxFrame {
         int page = -1;
     };
 
+    bool fire(std::string_view control, EventKind event);
     void build_control(const ControlSpec& spec);
     Placement placement_in(std::string_view container);
     wxWindow* create_widget(const ControlSpec& spec, const Placement& where, BuiltControl& built);

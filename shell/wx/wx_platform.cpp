@@ -162,6 +162,7 @@ TopWindow* WxPlatform::build(const WindowLayout& layout, Program& program) {
                             [this, id](TopWindow* closed) { window_closed(id, closed); },
                             [this, id](TopWindow* gone) { window_destroyed(id, gone); }});
     windows_[id] = Loaded{top, &program};
+    alive_.insert(top);
     fire(id, std::string_view(), EventKind::created);
     return top;
 }
@@ -190,6 +191,16 @@ void WxPlatform::window_closed(WindowId id, TopWindow* top) {
         windows_.erase(it);
     }
     top->Hide();
+    const auto wait = modal_waits_.find(top);
+    if (wait != modal_waits_.end()) {
+        // The modal load destroys it once its loop has ended.
+        wait->second->closed = true;
+        auto* loop = static_cast<wxGUIEventLoop*>(wait->second->loop);
+        if (loop != nullptr && loop->IsRunning()) {
+            loop->ScheduleExit();
+        }
+        return;
+    }
     closing_.push_back(top);
     destroy_deferred();
 }
@@ -213,13 +224,7 @@ void WxPlatform::window_destroyed(WindowId id, TopWindow* top) {
         windows_.erase(it);
     }
     std::erase(closing_, top);
-    const auto wait = modal_waits_.find(top);
-    if (wait != modal_waits_.end()) {
-        wait->second->destroyed = true;
-        if (auto* loop = static_cast<wxGUIEventLoop*>(wait->second->loop)) {
-            loop->ScheduleExit();
-        }
-    }
+    alive_.erase(top);
 }
 
 void WxPlatform::load_start_window(const WindowLayout& layout, Program& program) {
@@ -356,18 +361,19 @@ bool WxPlatform::load_window_modal(const WindowLayout& layout, Program& program)
     modal_waits_[top] = &wait;
     {
         wxWindowDisabler others(top);
-        const auto it = windows_.find(layout.id);
-        if (it != windows_.end() && it->second.top == top) {
-            top->show_placed();
-        }
         wxGUIEventLoop loop;
         wait.loop = &loop;
-        while (!wait.destroyed) {
+        if (!wait.closed) {
+            top->show_placed();
+        }
+        while (!wait.closed) {
             loop.Run();
         }
         wait.loop = nullptr;
     }
     modal_waits_.erase(top);
+    // No handler of the window is running any more: its loop has ended.
+    delete top;
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,7 @@ class WxPlatform final : public WindowingServices {
         Program* program = nullptr;
     };
     struct ModalWait {
-        bool destroyed = false;
+        bool closed = false;
         void* loop = nullptr;
     };
 
@@ -65,6 +66,7 @@ class WxPlatform final : public WindowingServices {
 
     std::map<WindowId, Loaded> windows_;
     std::vector<TopWindow*> closing_;
+    std::set<TopWindow*> alive_;
     std::map<TopWindow*, ModalWait*> modal_waits_;
     std::function<void()> exit_routine_;
     bool exit_routine_ran_ = false;
