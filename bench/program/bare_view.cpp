@@ -1,6 +1,8 @@
 #include "bench/program/bare_view.h"
 
 #include <fcntl.h>
+#include <sched.h>
+#include <time.h>
 #include <unistd.h>
 #include <webkit2/webkit2.h>
 #include <wx/evtloop.h>
@@ -93,7 +95,9 @@ void BareView::start_load(const std::string& file, std::string_view page) {
     g_free(uri);
 }
 
-void BareView::load_waiting_idle(const std::string& file, std::string_view page) {
+long long BareView::load_waiting_idle(const std::string& file, std::string_view page) {
+    timespec requested{};
+    clock_gettime(CLOCK_MONOTONIC, &requested);
     start_load(file, page);
     wxGUIEventLoop loop;
     waiting_loop_ = &loop;
@@ -102,12 +106,17 @@ void BareView::load_waiting_idle(const std::string& file, std::string_view page)
     }
     waiting_loop_ = nullptr;
     unlink(file.c_str());
+    return static_cast<long long>(requested.tv_sec) * 1000000000 + requested.tv_nsec;
 }
 
-void BareView::load_waiting_busy(const std::string& file, std::string_view page) {
+void BareView::load_waiting_busy(const std::string& file, std::string_view page,
+                                 bool yield_between) {
     start_load(file, page);
     while (!done_) {
         peiseqi::wx::pump_waiting_events();
+        if (yield_between) {
+            sched_yield();
+        }
     }
     unlink(file.c_str());
 }

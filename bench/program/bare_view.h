@@ -26,9 +26,12 @@ class BareView {
 
     // Writes the bytes to `file`, loads it, waits, deletes the file.
     // Idle: the wait sleeps in the toolkit's loop until the load is done.
-    // Busy: the wait pumps without pausing, as the designer's preview does.
-    void load_waiting_idle(const std::string& file, std::string_view page);
-    void load_waiting_busy(const std::string& file, std::string_view page);
+    // Busy: the wait pumps without pausing, as the designer's preview does;
+    // with `yield_between` it offers the processor to other runnable threads
+    // (WebKit's) between rounds, still without sleeping.
+    // Answers the moment the load was requested (CLOCK_MONOTONIC, ns).
+    long long load_waiting_idle(const std::string& file, std::string_view page);
+    void load_waiting_busy(const std::string& file, std::string_view page, bool yield_between);
     // Shows the frame and returns once the window manager has framed it.
     void show_framed();
 

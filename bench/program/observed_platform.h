@@ -1,15 +1,33 @@
-// The real platform with one observation: entering the event loop, which
-// the entry routine does once the main window is shown with its first
-// preview loaded, writes the moment to a descriptor and ends the process.
+// The real platform, observed: the first navigation, the end of its wait
+// (the preview deletes its file then) and the entry into the event loop,
+// which the entry routine reaches once the main window is shown with its
+// first preview loaded. Entering the loop writes the moments to a
+// descriptor and ends the process.
 #pragma once
+
+#include <array>
+#include <cstdint>
 
 #include "shell/windowing_services.h"
 
 namespace peiseqi::bench {
 
+// CLOCK_MONOTONIC readings in nanoseconds, in the order of a start.
+struct Milestones {
+    std::int64_t toolkit_started = 0;
+    std::int64_t page_requested = 0;
+    std::int64_t page_read = 0;
+    std::int64_t shown = 0;
+};
+
+std::int64_t monotonic_ns();
+// Writes the milestones, `shown` set to now.
+void signal_ready(int fd, Milestones milestones);
+
 class ObservedPlatform final : public WindowingServices {
   public:
-    ObservedPlatform(WindowingServices& real, int ready_fd) : real_(real), ready_fd_(ready_fd) {}
+    ObservedPlatform(WindowingServices& real, int ready_fd, Milestones& milestones)
+        : real_(real), ready_fd_(ready_fd), milestones_(milestones) {}
 
     void initialise_platform() override { real_.initialise_platform(); }
     void register_exit_routine(std::function<void()> routine) override {
@@ -44,9 +62,17 @@ class ObservedPlatform final : public WindowingServices {
     bool write_file(const std::string& name, std::string_view bytes) override {
         return real_.write_file(name, bytes);
     }
-    bool delete_file(const std::string& name) override { return real_.delete_file(name); }
+    bool delete_file(const std::string& name) override {
+        if (milestones_.page_requested != 0 && milestones_.page_read == 0) {
+            milestones_.page_read = monotonic_ns();
+        }
+        return real_.delete_file(name);
+    }
     void pump_pending_events() override { real_.pump_pending_events(); }
     void browser_navigate(const ControlRef& view, const std::string& target) override {
+        if (milestones_.page_requested == 0) {
+            milestones_.page_requested = monotonic_ns();
+        }
         real_.browser_navigate(view, target);
     }
     void apply_control_theme(int scheme) override { real_.apply_control_theme(scheme); }
@@ -54,9 +80,7 @@ class ObservedPlatform final : public WindowingServices {
   private:
     WindowingServices& real_;
     int ready_fd_;
+    Milestones& milestones_;
 };
-
-// Writes the CLOCK_MONOTONIC reading in nanoseconds as 8 bytes.
-void signal_ready(int fd);
 
 }  // namespace peiseqi::bench

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/program/bare_view.h"
@@ -124,33 +125,42 @@ int run_session(int argc, char** argv, int changes) {
     const pid_t bare_web = newest_other_than(web_processes_under(getpid()), program_web);
     const Resident baseline = resident_now(program_web);
 
+    const long bare_web_at_start = resident_kib(bare_web);
+    // Where the growth happens: a steady climb or a level reached early.
+    std::vector<std::pair<int, Resident>> checkpoints;
+    std::vector<long> bare_checkpoints;
     Series preview;
     Series floor_idle;
     Series floor_busy;
+    Series floor_yielding;
     for (int change = 0; change < changes; ++change) {
+        if (change > 0 && change % 250 == 0) {
+            checkpoints.emplace_back(change, resident_now(program_web));
+            bare_checkpoints.push_back(resident_kib(bare_web));
+        }
         const ColourSlot& slot = SlotTable[static_cast<std::size_t>(change) % SlotTable.size()];
         platform.write_property({WindowId::main_window, slot.key}, property::text,
                                 colour_text(change));
-        // The three kinds take turns in every position, so none always
-        // follows the same one.
-        for (int turn = 0; turn < 3; ++turn) {
-            switch ((change + turn) % 3) {
+        // Every floor load shows the page this change's preview shows.
+        const std::string page =
+            program.state.current_skin_head + build_stylesheet(program) + page_body();
+        // The kinds take turns in every position, so none always follows
+        // the same one.
+        for (int turn = 0; turn < 4; ++turn) {
+            switch ((change + turn) % 4) {
                 case 0:
                     preview.measure(program_web, [&] { regenerate(program); });
                     break;
                 case 1:
-                    floor_idle.measure(bare_web, [&] {
-                        bare.load_waiting_idle(file, program.state.current_skin_head +
-                                                         program.state.last_stylesheet +
-                                                         page_body());
-                    });
+                    floor_idle.measure(bare_web, [&] { bare.load_waiting_idle(file, page); });
+                    break;
+                case 2:
+                    floor_busy.measure(bare_web,
+                                       [&] { bare.load_waiting_busy(file, page, false); });
                     break;
                 default:
-                    floor_busy.measure(bare_web, [&] {
-                        bare.load_waiting_busy(file, program.state.current_skin_head +
-                                                         program.state.last_stylesheet +
-                                                         page_body());
-                    });
+                    floor_yielding.measure(bare_web,
+                                           [&] { bare.load_waiting_busy(file, page, true); });
                     break;
             }
         }
@@ -161,6 +171,7 @@ int run_session(int argc, char** argv, int changes) {
     print_series("preview latency", preview);
     print_series("floor, idle wait", floor_idle);
     print_series("floor, busy wait", floor_busy);
+    print_series("floor, busy wait yielding", floor_yielding);
     print_row("ratio preview / idle floor, median",
               median(preview.wall_ms) / median(floor_idle.wall_ms), "x");
     print_row("ratio preview / idle floor, p95",
@@ -170,6 +181,7 @@ int run_session(int argc, char** argv, int changes) {
     print_cpu("preview", preview);
     print_cpu("floor, idle wait", floor_idle);
     print_cpu("floor, busy wait", floor_busy);
+    print_cpu("floor, busy wait yielding", floor_yielding);
     if (bare_web < 0 || program_web < 0) {
         print_note("web processes", "not told apart: the web-process figures mix both views");
     }
@@ -185,6 +197,22 @@ int run_session(int argc, char** argv, int changes) {
               "MiB");
     print_row("RSS web process, growth over the changes",
               static_cast<double>(after.web_kib - at_start.web_kib) / 1024, "MiB");
+    for (std::size_t i = 0; i < checkpoints.size(); ++i) {
+        const std::string after_n = " after " + std::to_string(checkpoints[i].first) + " changes";
+        print_row("RSS program," + after_n,
+                  static_cast<double>(checkpoints[i].second.own_kib) / 1024, "MiB");
+        print_row("RSS web process," + after_n,
+                  static_cast<double>(checkpoints[i].second.web_kib) / 1024, "MiB");
+        print_row("RSS floor's web process," + after_n,
+                  static_cast<double>(bare_checkpoints[i]) / 1024, "MiB");
+    }
+    const long bare_web_after = resident_kib(bare_web);
+    print_row("RSS floor's web process, first load", static_cast<double>(bare_web_at_start) / 1024,
+              "MiB");
+    print_row("RSS floor's web process, after its loads",
+              static_cast<double>(bare_web_after) / 1024, "MiB");
+    print_row("RSS floor's web process, growth over its loads",
+              static_cast<double>(bare_web_after - bare_web_at_start) / 1024, "MiB");
     std::fflush(stdout);
     // The figures are out; tearing the toolkit down measures nothing.
     _exit(0);
