@@ -181,19 +181,19 @@ class Sieve {
     bool two_bytes_;
 };
 
-std::string replace_one(std::string_view text, std::string_view find,
-                        std::string_view replacement) {
-    if (find.empty() || text.empty()) {
-        return std::string(text);
-    }
-    if (text.size() < find.size()) {
-        return std::string(text);
+// One pair into `output`, whose storage is reused; `output` must not be
+// the storage `text` views.
+void replace_one_into(std::string_view text, std::string_view find, std::string_view replacement,
+                      std::string& output) {
+    output.clear();
+    if (find.empty() || text.size() < find.size()) {
+        output.append(text);
+        return;
     }
     const Sieve sieve(find);
     // Bytes left at the end that are fewer than the find text's length are
     // output as they are; no match can begin there.
     const std::size_t limit = text.size() - find.size() + 1;
-    std::string output;
     output.reserve(text.size() + replacement.size() * 4);
     std::size_t copied = 0;
     std::size_t at = 0;
@@ -211,7 +211,6 @@ std::string replace_one(std::string_view text, std::string_view find,
         at += (lead && text.size() - at >= 2) ? 2 : 1;
     }
     output.append(text.substr(copied));
-    return output;
 }
 
 }  // namespace
@@ -230,12 +229,14 @@ std::string replace_pairs(std::string_view text, std::string_view find1,
         {find5, replacement5},
     }};
     // The first pair reads the caller's text directly; each later one the
-    // output of the pair before.
+    // output of the pair before, the two buffers taking turns.
     std::string working;
+    std::string spare;
     bool started = false;
     for (const auto& [find, replacement] : pairs) {
         if (!find.empty()) {
-            working = replace_one(started ? std::string_view(working) : text, find, replacement);
+            replace_one_into(started ? std::string_view(working) : text, find, replacement, spare);
+            working.swap(spare);
             started = true;
         }
     }
@@ -262,10 +263,25 @@ std::string build_stylesheet(Program& program) {
         }
         state.slot_declarations[index] = std::move(declaration);
     }
-    std::string working(StylesheetTemplate);
+    // Each slot's pair is replace_pairs with that one pair, applied to the
+    // output of the slot before; two buffers take turns rather than a new
+    // text per slot.
+    std::size_t declared = 0;
+    for (const std::string& declaration : state.slot_declarations) {
+        declared += declaration.size();
+    }
+    // Room for every placeholder filled (a key stands at most four times),
+    // so neither buffer grows on the way in the usual case.
+    const std::size_t room = StylesheetTemplate.size() + 4 * declared;
+    std::string working;
+    working.reserve(room);
+    working.append(StylesheetTemplate);
+    std::string spare;
+    spare.reserve(room);
     const std::size_t keyed = std::min(state.slot_keys.size(), state.slot_declarations.size());
     for (std::size_t index = 0; index < keyed; ++index) {
-        working = replace_pairs(working, state.slot_keys[index], state.slot_declarations[index]);
+        replace_one_into(working, state.slot_keys[index], state.slot_declarations[index], spare);
+        working.swap(spare);
     }
     return working;
 }
