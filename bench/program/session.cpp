@@ -206,6 +206,18 @@ int run_session(int argc, char** argv, int changes) {
         print_row("RSS floor's web process," + after_n,
                   static_cast<double>(bare_checkpoints[i]) / 1024, "MiB");
     }
+    if (!checkpoints.empty()) {
+        const Resident& settled = checkpoints.front().second;
+        const std::string since =
+            " growth from change " + std::to_string(checkpoints.front().first) + " to the end";
+        print_row("RSS program," + since,
+                  static_cast<double>(after.own_kib - settled.own_kib) / 1024, "MiB");
+        print_row("RSS web process," + since,
+                  static_cast<double>(after.web_kib - settled.web_kib) / 1024, "MiB");
+        print_row("RSS floor's web process," + since,
+                  static_cast<double>(resident_kib(bare_web) - bare_checkpoints.front()) / 1024,
+                  "MiB");
+    }
     const long bare_web_after = resident_kib(bare_web);
     print_row("RSS floor's web process, first load", static_cast<double>(bare_web_at_start) / 1024,
               "MiB");
