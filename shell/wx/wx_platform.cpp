@@ -203,6 +203,10 @@ void WxPlatform::window_closed(WindowId id, TopWindow* top) {
     }
     closing_.push_back(top);
     destroy_deferred();
+    if (windows_.empty() && wxTheApp != nullptr) {
+        // No window of the program remains: the event loop ends.
+        wxTheApp->ExitMainLoop();
+    }
 }
 
 void WxPlatform::destroy_deferred() {
@@ -239,6 +243,9 @@ void WxPlatform::run_event_loop() {
         return;
     }
     wxTheApp->MainLoop();
+    // The closed windows go now, before the exit routine runs.
+    destroy_deferred();
+    wxTheApp->ProcessIdle();
 }
 
 PropertyValue WxPlatform::read_property(const ControlRef& ref, PropertyId id) {

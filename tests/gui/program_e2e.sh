@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# The real program driven as a user would, on the display of with-display:
+#   program_e2e.sh RUN_DIRECTORY [SCREENSHOT_DIRECTORY]
+# It runs from a copy of the run directory whose path holds blanks and
+# Chinese, with xdg-open replaced by a stub that logs what it was given.
+set -u
+run_directory=$1
+shots=${2:-}
+work=$(mktemp -d "${TMPDIR:-/tmp}/peiseqi-e2e.XXXXXX")
+program_pid=
+cleanup() {
+    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+        kill "$program_pid"
+        wait "$program_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+    fi
+}
+
+run="$work/配色 器 run"
+mkdir -p "$run" "$work/bin"
+cp -a "$run_directory/." "$run/"
+log="$work/opened.log"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' "$log" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+touch "$log"
+
+# xdotool's --name misses UTF-8 titles; _NET_WM_NAME is matched here.
+window_titled() {  # prints the id of the visible window whose title starts so
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+        # GTK's hidden leader windows share the title; the real one is framed.
+        if xprop -id "$id" _NET_WM_NAME 2>/dev/null | grep -q "= \"$1" &&
+            xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q "= "; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+wait_window() {  # wait_window TITLE_PREFIX: prints its id
+    local i
+    for i in $(seq 100); do
+        if window_titled "$1"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+wait_gone() {
+    local i
+    for i in $(seq 50); do
+        window_titled "$1" >/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+outer_geometry() {  # prints "left top width height" of the framed window
+    local id=$1 x y w h extents l r t b
+    x=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(xwininfo -id "$id" | sed -n 's/.*Width: *//p')
+    h=$(xwininfo -id "$id" | sed -n 's/.*Height: *//p')
+    extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r l r t b <<<"$extents"
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+pixel() {  # pixel X Y: the screen's colour there as RRGGBB
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n 1
+}
+click() { xdotool mousemove --sync "$1" "$2" click 1; }
+screen_w=$(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x.*/\1/p')
+screen_h=$(xdpyinfo | sed -n 's/.*dimensions: *[0-9]*x\([0-9]*\) .*/\1/p')
+
+(cd / && exec "$run/peiseqi") &
+program_pid=$!
+
+main=$(wait_window "岚屿坊配色器 V1.1.11.5 绿色版   技术支持论坛：")
+check "the main window opens with its title" test -n "$main"
+[ -n "$main" ] || exit 1
+sleep 1
+read -r left top width height <<<"$(outer_geometry "$main")"
+check "outer size 795 x 533 (was ${width} x ${height})" test "$width" -eq 795 -a "$height" -eq 533
+check "centred at $(((screen_w - 795) / 2)),$(((screen_h - 533) / 2)) (was $left,$top)" \
+    test "$left" -eq $(((screen_w - 795) / 2)) -a "$top" -eq $(((screen_h - 533) / 2))
+check "no css.html is left in the run directory" test ! -e "$run/css.html"
+# The client area's origin; controls sit at their layout places from it.
+cx=$((left + 1))
+cy=$((top + 21))
+# The preview's navigation bar, right of the all-categories button.
+check "the preview shows the sky-blue bar ($(pixel $((cx + 430)) $((cy + 376))))" \
+    test "$(pixel $((cx + 430)) $((cy + 376)))" != "FFFFFF"
+sky=$(pixel $((cx + 430)) $((cy + 376)))
+if [ -n "$shots" ]; then
+    mkdir -p "$shots"
+    import -window root -crop "795x533+$left+$top" +repage "$shots/main-window.png"
+fi
+
+# Each skin changes the bar's colour.
+previous=$sky
+for x in 109 200 291 382 18; do
+    click $((cx + 8 + x + 8)) $((cy + 320 + 24))
+    sleep 1
+    now=$(pixel $((cx + 430)) $((cy + 376)))
+    check "skin radio at $x changes the bar ($previous -> $now)" test "$now" != "$previous"
+    previous=$now
+done
+check "back on sky blue the bar is sky blue again" test "$previous" = "$sky"
+
+# A typed value, then Tab: the preview follows.
+click $((cx + 6 + 193 + 30)) $((cy + 5 + 19 + 10))
+xdotool type "#FF0000"
+xdotool key Tab
+sleep 1
+check "typing #FF0000 into s1 paints the bar red ($(pixel $((cx + 430)) $((cy + 376))))" \
+    test "$(pixel $((cx + 430)) $((cy + 376)))" = "FF0000"
+
+# Generate, copy, the message, the follow-up page.
+click $((cx + 562 + 16 + 96)) $((cy + 361 + 31 + 48))
+code=$(wait_window "生成代码")
+check "the code window opens" test -n "$code"
+if [ -n "$code" ]; then
+    sleep 1
+    read -r cl ct cw ch <<<"$(outer_geometry "$code")"
+    check "code window 480 x 300 (was ${cw} x ${ch})" test "$cw" -eq 480 -a "$ch" -eq 300
+    if [ -n "$shots" ]; then
+        import -window root -crop "480x300+$cl+$ct" +repage "$shots/code-window.png"
+    fi
+    click $((cl + 1 + 8 + 228)) $((ct + 21 + 130 + 27))
+    box=$(wait_window "恭喜")
+    check "the 恭喜 box shows" test -n "$box"
+    copied=$(xclip -selection clipboard -o 2>/dev/null)
+    check "the clipboard holds the stylesheet with #FF0000" \
+        grep -q "background:#FF0000" <<<"$copied"
+    xdotool key Return
+    sleep 1
+    check "the follow-up page was opened" grep -qx "http://.*/?free" "$log"
+    click $((cl + 1 + 7 + 200)) $((ct + 21 + 6 + 60))
+    xdotool key Escape
+    check "Esc closes the code window" wait_gone "生成代码"
+fi
+
+# Right-click on the preview opens no menu (no new window appears).
+before=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l)
+xdotool mousemove --sync $((cx + 400)) $((cy + 470)) click 3
+sleep 1
+after=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l)
+check "right-click on the preview opens no menu" test "$before" -eq "$after"
+xdotool key Escape 2>/dev/null
+sleep 0.5
+wait_window "是否关闭？" >/dev/null && xdotool key Escape && sleep 0.5
+
+# The version notes, then the next change brings the preview back.
+click $((cx + 662 + 29)) $((cy + 362 + 9))
+sleep 1
+notes=$(pixel $((cx + 430)) $((cy + 376)))
+check "版本特性 replaces the preview ($notes)" test "$notes" != "FF0000"
+if [ -n "$shots" ]; then
+    import -window root -crop "550x140+$((cx + 8))+$((cy + 362))" +repage "$shots/version-notes.png"
+fi
+click $((cx + 8 + 109 + 8)) $((cy + 320 + 24))
+sleep 1
+check "the next change brings the preview back" \
+    test "$(pixel $((cx + 430)) $((cy + 376)))" = "FF0000"
+
+# Esc asks; Cancel keeps; OK opens the forum and ends with status 0.
+click $((cx + 400)) $((cy + 330))
+xdotool key Escape
+check "Esc on the main window asks" wait_window "是否关闭？" >/dev/null
+xdotool key Escape
+sleep 1
+check "Cancel keeps the main window" window_titled "岚屿坊配色器" >/dev/null
+click $((cx + 400)) $((cy + 330))
+xdotool key Escape
+wait_window "是否关闭？" >/dev/null
+xdotool key Return
+status=-1
+for i in $(seq 50); do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        wait "$program_pid"
+        status=$?
+        program_pid=
+        break
+    fi
+    sleep 0.1
+done
+check "OK ends the program with status 0 (was $status)" test "$status" -eq 0
+check "the forum page was opened" grep -qx "http://.*/?guan" "$log"
+check "no css.html is left at the end" test ! -e "$run/css.html"
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
