@@ -1,5 +1,6 @@
 #include "shell/wx/event_pump.h"
 
+#include <sched.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
@@ -30,6 +31,10 @@ void pump_waiting_events() {
     if (wxTheApp != nullptr) {
         wxTheApp->ProcessPendingEvents();
     }
+    // Callers pump in a loop without pausing while WebKit loads; offering the
+    // processor to WebKit's threads here keeps that loop from slowing the
+    // load it waits for. No sleep: it returns at once when nothing else runs.
+    sched_yield();
 }
 
 bool pump_until(const std::function<bool()>& done, int milliseconds) {
