@@ -307,10 +307,16 @@ bool TopWindow::framed() const {
     if (window == nullptr || !gdk_window_is_visible(window)) {
         return false;
     }
+    // Until the window has its first real size, the frame reads as the bare
+    // decoration around a window of one pixel.
+    const int width = gdk_window_get_width(window);
+    const int height = gdk_window_get_height(window);
+    if (width < layout_.outer_width / 2 || height < layout_.outer_height / 2) {
+        return false;
+    }
     GdkRectangle frame;
     gdk_window_get_frame_extents(window, &frame);
-    return frame.width > gdk_window_get_width(window) ||
-           frame.height > gdk_window_get_height(window);
+    return frame.width > width || frame.height > height;
 }
 
 void TopWindow::show_placed() {
