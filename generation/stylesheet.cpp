@@ -5,11 +5,7 @@
 #include <cstddef>
 #include <utility>
 
-#include <cstdint>
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#elif defined(__SSE2__)
+#if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -74,13 +70,6 @@ class Sieve {
     // The first position from `at` below `limit` to look at, or `limit`.
     // Every position below `limit` has the find text's length ahead of it.
     std::size_t next_stop(std::string_view text, std::size_t at, std::size_t limit) const {
-#if defined(__x86_64__)
-        // Fixed for the run: whether this processor has the wide registers.
-        static const bool wide = __builtin_cpu_supports("avx2");
-        if (wide) {
-            at = two_bytes_ ? scan_wide<true>(text, at, limit) : scan_wide<false>(text, at, limit);
-        }
-#endif
 #if defined(__SSE2__)
         at = two_bytes_ ? scan_blocks<true>(text, at, limit) : scan_blocks<false>(text, at, limit);
 #endif
@@ -138,39 +127,6 @@ class Sieve {
                 return at + static_cast<std::size_t>(__builtin_ctz(mask));
             }
             at += 16;
-        }
-        return at;
-    }
-#endif
-
-#if defined(__x86_64__)
-    // The same in blocks of 32 bytes.
-    template <bool two_bytes>
-    __attribute__((target("avx2"))) std::size_t scan_wide(std::string_view text, std::size_t at,
-                                                          std::size_t limit) const {
-        const __m256i case_bit = _mm256_set1_epi8(0x20);
-        const __m256i first = _mm256_set1_epi8(static_cast<char>(first_));
-        const __m256i second = _mm256_set1_epi8(static_cast<char>(second_));
-        const char* bytes = text.data();
-        const auto block_mask = [&](std::size_t from) __attribute__((target("avx2"))) {
-            const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + from));
-            __m256i wanted = _mm256_cmpeq_epi8(_mm256_or_si256(here, case_bit), first);
-            if constexpr (two_bytes) {
-                const __m256i next =
-                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + from + 1));
-                wanted = _mm256_and_si256(
-                    wanted, _mm256_cmpeq_epi8(_mm256_or_si256(next, case_bit), second));
-            }
-            return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(wanted, here)));
-        };
-        // Every load stays inside the text: from + 1 + 32 <= size.
-        while (at + 65 <= text.size() && at < limit) {
-            const std::uint64_t low = block_mask(at);
-            const std::uint64_t high = block_mask(at + 32);
-            if ((low | high) != 0) {
-                return at + static_cast<std::size_t>(__builtin_ctzll(low | (high << 32)));
-            }
-            at += 64;
         }
         return at;
     }
