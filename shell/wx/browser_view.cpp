@@ -3,16 +3,17 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
+#include <chrono>
 #include <utility>
-
-namespace {
-constexpr auto give_up_after = std::chrono::seconds(15);
-}
 
 #include "shell/windowing_services.h"
 
 namespace peiseqi::wx {
 namespace {
+
+// A view that stops reporting (a hung web process) must not hold the
+// program in a preview's wait for ever.
+constexpr auto give_up_after = std::chrono::seconds(15);
 
 WebKitWebView* as_webkit(void* native) {
     return static_cast<WebKitWebView*>(native);
