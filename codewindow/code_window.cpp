@@ -13,11 +13,6 @@ namespace {
 constexpr ControlRef code_box{WindowId::code_window, "编辑框3"};
 constexpr ControlRef banner{WindowId::code_window, "互联网浏览器1"};
 
-// The build setting is UTF-8 like the source; the program speaks GBK.
-std::string support_page(std::string_view path_and_query) {
-    return gbk_from_utf8(std::string(support_site) + std::string(path_and_query));
-}
-
 WindowLayout build_code_window_layout() {
     WindowLayout layout{.id = WindowId::code_window,
                         .title = gbk_from_utf8("生成代码"),

@@ -9,14 +9,6 @@
 #include "shell/support_site.h"
 
 namespace peiseqi {
-namespace {
-
-std::string support_page(std::string_view path_and_query) {
-    return gbk_from_utf8(std::string(support_site) + std::string(path_and_query));
-}
-
-}  // namespace
-
 void show_tutorial(Program& program, int /*unused*/) {
     program.services.open_with_shell(support_page("/?css"));
 }
