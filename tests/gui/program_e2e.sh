@@ -61,6 +61,8 @@ wait_window() {  # wait_window TITLE_PREFIX: prints its id
     done
     return 1
 }
+appears() { wait_window "$1" >/dev/null; }
+shown() { window_titled "$1" >/dev/null; }
 wait_gone() {
     local i
     for i in $(seq 50); do
@@ -83,6 +85,27 @@ pixel() {  # pixel X Y: the screen's colour there as RRGGBB
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n 1
 }
 click() { xdotool mousemove --sync "$1" "$2" click 1; }
+allowed_actions() {  # the actions the window manager offers on the window
+    xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | sed 's/.*= //; s/_NET_WM_ACTION_//g; s/,//g'
+}
+offers() {  # offers ID ACTION: the window manager offers that action
+    grep -qw "$2" <<<"$(allowed_actions "$1")"
+}
+lacks() { ! offers "$@"; }
+# The Motif functions the program asks for; openbox ignores the minimise and
+# maximise bits (it offers minimise on every dialog), other managers follow them.
+motif_function_bit() {  # motif_function_bit ID NAME: asks for that function
+    local hints flags functions bit
+    hints=$(xprop -id "$1" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+    read -r flags functions _ <<<"$hints"
+    case $2 in
+        RESIZE) bit=2 ;; MOVE) bit=4 ;; MINIMIZE) bit=8 ;; MAXIMIZE) bit=16 ;; CLOSE) bit=32 ;;
+    esac
+    # Functions are listed (flag 1) and not inverted (bit 1, "all but").
+    (((flags & 1) && !(functions & 1) && (functions & bit)))
+}
+asks_for() { motif_function_bit "$1" "$2"; }
+refuses() { ! motif_function_bit "$1" "$2"; }
 screen_w=$(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x.*/\1/p')
 screen_h=$(xdpyinfo | sed -n 's/.*dimensions: *[0-9]*x\([0-9]*\) .*/\1/p')
 
@@ -98,6 +121,18 @@ check "outer size 795 x 533 (was ${width} x ${height})" test "$width" -eq 795 -a
 check "centred at $(((screen_w - 795) / 2)),$(((screen_h - 533) / 2)) (was $left,$top)" \
     test "$left" -eq $(((screen_w - 795) / 2)) -a "$top" -eq $(((screen_h - 533) / 2))
 check "no css.html is left in the run directory" test ! -e "$run/css.html"
+for action in MINIMIZE CLOSE; do
+    check "the main window can $action" offers "$main" $action
+done
+for action in MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE; do
+    check "the main window cannot $action" lacks "$main" $action
+done
+for function in MINIMIZE CLOSE MOVE; do
+    check "the main window asks for $function" asks_for "$main" $function
+done
+for function in MAXIMIZE RESIZE; do
+    check "the main window refuses $function" refuses "$main" $function
+done
 # The client area's origin; controls sit at their layout places from it.
 cx=$((left + 1))
 cy=$((top + 21))
@@ -109,6 +144,19 @@ if [ -n "$shots" ]; then
     mkdir -p "$shots"
     import -window root -crop "795x533+$left+$top" +repage "$shots/main-window.png"
 fi
+
+# The close box asks as Esc does; Cancel keeps the window. openbox keeps a
+# place for a maximise button beside a minimise one; it must do nothing.
+click $((left + width - 11)) $((top + 10))
+check "the close box asks" appears "是否关闭？"
+xdotool key Escape
+sleep 0.5
+check "Cancel after the close box keeps the main window" shown "岚屿坊配色器"
+click $((left + width - 27)) $((top + 10))
+sleep 0.5
+read -r _ _ width_now height_now <<<"$(outer_geometry "$main")"
+check "the title bar cannot maximise it (${width_now} x ${height_now})" \
+    test "$width_now" -eq 795 -a "$height_now" -eq 533
 
 # Each skin changes the bar's colour.
 previous=$sky
@@ -137,6 +185,16 @@ if [ -n "$code" ]; then
     sleep 1
     read -r cl ct cw ch <<<"$(outer_geometry "$code")"
     check "code window 480 x 300 (was ${cw} x ${ch})" test "$cw" -eq 480 -a "$ch" -eq 300
+    check "the code window can CLOSE" offers "$code" CLOSE
+    for action in MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE; do
+        check "the code window cannot $action" lacks "$code" $action
+    done
+    for function in CLOSE MOVE; do
+        check "the code window asks for $function" asks_for "$code" $function
+    done
+    for function in MINIMIZE MAXIMIZE RESIZE; do
+        check "the code window refuses $function" refuses "$code" $function
+    done
     if [ -n "$shots" ]; then
         import -window root -crop "480x300+$cl+$ct" +repage "$shots/code-window.png"
     fi
@@ -154,12 +212,14 @@ if [ -n "$code" ]; then
     check "Esc closes the code window" wait_gone "生成代码"
 fi
 
-# Right-click on the preview opens no menu (no new window appears).
+# Right-click on the preview opens no menu (no new window appears). The
+# code window may stay mapped a moment after it lost its frame.
+sleep 0.5
 before=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l)
 xdotool mousemove --sync $((cx + 400)) $((cy + 470)) click 3
 sleep 1
 after=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l)
-check "right-click on the preview opens no menu" test "$before" -eq "$after"
+check "right-click on the preview opens no menu ($before -> $after windows)" test "$before" -eq "$after"
 xdotool key Escape 2>/dev/null
 sleep 0.5
 wait_window "是否关闭？" >/dev/null && xdotool key Escape && sleep 0.5
@@ -180,10 +240,10 @@ check "the next change brings the preview back" \
 # Esc asks; Cancel keeps; OK opens the forum and ends with status 0.
 click $((cx + 400)) $((cy + 330))
 xdotool key Escape
-check "Esc on the main window asks" wait_window "是否关闭？" >/dev/null
+check "Esc on the main window asks" appears "是否关闭？"
 xdotool key Escape
 sleep 1
-check "Cancel keeps the main window" window_titled "岚屿坊配色器" >/dev/null
+check "Cancel keeps the main window" shown "岚屿坊配色器"
 click $((cx + 400)) $((cy + 330))
 xdotool key Escape
 wait_window "是否关闭？" >/dev/null
