@@ -170,12 +170,30 @@ done
 check "back on sky blue the bar is sky blue again" test "$previous" = "$sky"
 
 # A typed value, then Tab: the preview follows.
+bar() { pixel $((cx + 430)) $((cy + 376)); }
 click $((cx + 6 + 193 + 30)) $((cy + 5 + 19 + 10))
-xdotool type "#FF0000"
+xdotool type "#0000FF"
 xdotool key Tab
 sleep 1
-check "typing #FF0000 into s1 paints the bar red ($(pixel $((cx + 430)) $((cy + 376))))" \
-    test "$(pixel $((cx + 430)) $((cy + 376)))" = "FF0000"
+check "typing #0000FF into s1 paints the bar blue ($(bar))" test "$(bar)" = "0000FF"
+
+# A palette pick replaces the typed value: 颜色选择器1 lies at 260,19 in
+# 分组框1 (6,5); its drop-down opens below it, red is the 13th swatch (rows
+# of 7) behind a one-pixel border and the padding.
+picker_x=$((cx + 6 + 260))
+picker_y=$((cy + 5 + 19))
+click $((picker_x + 24)) $((picker_y + 10))
+sleep 0.5
+red_x=$((picker_x + 1 + 3 + 5 * 20 + 9))
+red_y=$((picker_y + 20 + 1 + 3 + 1 * 20 + 9))
+check "the drop-down shows red as its 13th colour ($(pixel $red_x $red_y))" \
+    test "$(pixel $red_x $red_y)" = "FF0000"
+click $red_x $red_y
+sleep 1
+# Right of the text and inside the border, the box shows its background.
+box_colour=$(pixel $((cx + 6 + 193 + 58)) $((cy + 5 + 19 + 10)))
+check "picking red paints the box s1 red ($box_colour)" test "$box_colour" = "FF0000"
+check "picking red paints the bar red ($(bar))" test "$(bar)" = "FF0000"
 
 # Generate, copy, the message, the follow-up page.
 click $((cx + 562 + 16 + 96)) $((cy + 361 + 31 + 48))
@@ -201,9 +219,31 @@ if [ -n "$code" ]; then
     click $((cl + 1 + 8 + 228)) $((ct + 21 + 130 + 27))
     box=$(wait_window "恭喜")
     check "the 恭喜 box shows" test -n "$box"
-    copied=$(xclip -selection clipboard -o 2>/dev/null)
-    check "the clipboard holds the stylesheet with #FF0000" \
-        grep -q "background:#FF0000" <<<"$copied"
+    # The stylesheet of this design: s1 picked red, every other slot empty.
+    printf '%s\r\n' \
+        '.skin-box-bd{background:#FF0000;}' \
+        '.skin-box-bd .menu-list{background:#FF0000;}' \
+        '.skin-box-bd .menu-list .menu{background:#FF0000;}' \
+        '.skin-box-bd .menu-list .menu .link{background:#FF0000;}' \
+        '.skin-box-bd .menu-list .menu .link:hover{}' \
+        '.skin-box-bd .menu-list .menu .title{}' \
+        '.skin-box-bd .menu-list .menu .title:hover{}' \
+        "$(printf '.all-cats\t{}')" \
+        '.all-cats .link{}' \
+        '.all-cats .link:hover{}' \
+        '.all-cats .link .title{}' \
+        '.all-cats .link .title:hover{}' \
+        '.popup-content .popup-inner{}' \
+        '.popup-content .cat-name{}' \
+        '.popup-content .cat-name:hover{}' \
+        '.popup-inner .cats-tree .fst-cat{}' \
+        '.popup-inner .cats-tree .fst-cat:hover{}' \
+        '.snd-pop-inner {}' \
+        '.snd-pop-inner .fst-cat-bd .snd-cat-name{}' >"$work/expected.css"
+    printf '%s' '.snd-pop-inner .fst-cat-bd .snd-cat-name:hover{}' >>"$work/expected.css"
+    xclip -selection clipboard -o >"$work/copied.css" 2>/dev/null
+    check "the clipboard holds the stylesheet byte for byte" \
+        cmp "$work/expected.css" "$work/copied.css"
     xdotool key Return
     sleep 1
     check "the follow-up page was opened" grep -qx "http://.*/?free" "$log"
