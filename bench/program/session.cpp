@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "bench/program/bare_view.h"
 #include "bench/program/figures.h"
 #include "bench/program/proc_stats.h"
 #include "designer/main_window.h"
@@ -17,6 +16,7 @@
 #include "generation/stylesheet.h"
 #include "shell/program.h"
 #include "shell/window_layout.h"
+#include "shell/wx/bare_browser.h"
 #include "shell/wx/wx_platform.h"
 
 namespace peiseqi::bench {
@@ -118,7 +118,7 @@ int run_session(int argc, char** argv, int changes) {
     // Beside the main window, not over its preview, the size of the preview.
     const Place place = find_control(main_window_layout(), "互联网浏览器1")->place;
     const wxSize view_size(place.width, place.height);
-    BareView bare(wxPoint(0, 0), view_size, wxRect(wxPoint(0, 0), view_size));
+    wx::BareBrowser bare(wxPoint(0, 0), view_size, wxRect(wxPoint(0, 0), view_size));
     bare.show_framed();
     const std::string file = bare_file_name();
     bare.load_waiting_idle(file, empty_design_page());

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/program/bare_view.h"
 #include "bench/program/figures.h"
 #include "bench/program/observed_platform.h"
 #include "bench/program/proc_stats.h"
@@ -24,6 +23,7 @@
 #include "designer/main_window.h"
 #include "shell/entry/program_entry.h"
 #include "shell/window_layout.h"
+#include "shell/wx/bare_browser.h"
 #include "shell/wx/wx_platform.h"
 
 extern char** environ;
@@ -175,8 +175,8 @@ int start_bare_frame(int argc, char** argv) {
     const Place place = find_control(layout, "互联网浏览器1")->place;
     const wxSize outer(layout.outer_width, layout.outer_height);
     const wxSize screen = wxGetDisplaySize();
-    BareView bare(wxPoint((screen.x - outer.x) / 2, (screen.y - outer.y) / 2), outer,
-                  wxRect(place.left, place.top, place.width, place.height));
+    wx::BareBrowser bare(wxPoint((screen.x - outer.x) / 2, (screen.y - outer.y) / 2), outer,
+                         wxRect(place.left, place.top, place.width, place.height));
     char directory[4096];
     const std::string file =
         std::string(getcwd(directory, sizeof directory) != nullptr ? directory : ".") +

@@ -1,4 +1,4 @@
-#include "bench/program/bare_view.h"
+#include "shell/wx/bare_browser.h"
 
 #include <fcntl.h>
 #include <sched.h>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-namespace peiseqi::bench {
+namespace peiseqi::wx {
 namespace {
 
 WebKitWebView* as_webkit(void* native) {
@@ -69,8 +69,8 @@ bool framed(wxFrame* frame) {
 
 }  // namespace
 
-BareView::BareView(const wxPoint& frame_position, const wxSize& client_size,
-                   const wxRect& view_place) {
+BareBrowser::BareBrowser(const wxPoint& frame_position, const wxSize& client_size,
+                         const wxRect& view_place) {
     frame_ = new wxFrame(nullptr, wxID_ANY, "bare", frame_position, wxDefaultSize,
                          wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX));
     frame_->SetClientSize(client_size);
@@ -82,13 +82,13 @@ BareView::BareView(const wxPoint& frame_position, const wxSize& client_size,
     g_signal_connect(web, "load-changed", G_CALLBACK(on_load_changed), this);
 }
 
-BareView::~BareView() {
+BareBrowser::~BareBrowser() {
     g_signal_handlers_disconnect_by_data(native_, this);
     frame_->Destroy();
 }
 
-void BareView::on_load_changed(void* view, int load_event, void* self) {
-    auto* bare = static_cast<BareView*>(self);
+void BareBrowser::on_load_changed(void* view, int load_event, void* self) {
+    auto* bare = static_cast<BareBrowser*>(self);
     if (bare->done_) {
         return;
     }
@@ -105,7 +105,7 @@ void BareView::on_load_changed(void* view, int load_event, void* self) {
     }
 }
 
-void BareView::start_load(const std::string& file, std::string_view page) {
+void BareBrowser::start_load(const std::string& file, std::string_view page) {
     write_bytes(file, page);
     gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
     done_ = false;
@@ -116,7 +116,7 @@ void BareView::start_load(const std::string& file, std::string_view page) {
     g_free(uri);
 }
 
-long long BareView::load_waiting_idle(const std::string& file, std::string_view page) {
+long long BareBrowser::load_waiting_idle(const std::string& file, std::string_view page) {
     timespec requested{};
     clock_gettime(CLOCK_MONOTONIC, &requested);
     start_load(file, page);
@@ -130,8 +130,8 @@ long long BareView::load_waiting_idle(const std::string& file, std::string_view 
     return static_cast<long long>(requested.tv_sec) * 1000000000 + requested.tv_nsec;
 }
 
-void BareView::load_waiting_busy(const std::string& file, std::string_view page,
-                                 bool yield_between) {
+void BareBrowser::load_waiting_busy(const std::string& file, std::string_view page,
+                                    bool yield_between) {
     start_load(file, page);
     while (!done_) {
         handle_waiting_events();
@@ -142,7 +142,7 @@ void BareView::load_waiting_busy(const std::string& file, std::string_view page,
     unlink(file.c_str());
 }
 
-void BareView::show_framed() {
+void BareBrowser::show_framed() {
     frame_->Show();
     while (!framed(frame_)) {
         handle_waiting_events();
@@ -150,4 +150,4 @@ void BareView::show_framed() {
     }
 }
 
-}  // namespace peiseqi::bench
+}  // namespace peiseqi::wx

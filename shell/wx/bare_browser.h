@@ -2,6 +2,7 @@
 // WebKit settings as the designer's preview, loading a page from a file
 // and waiting for the same condition the preview's ready state waits for
 // (the navigation committed, then finished, nothing loading any more).
+// The whole-program benchmark measures the designer against it.
 #pragma once
 
 #include <string>
@@ -13,16 +14,16 @@ class wxFrame;
 class wxWebView;
 class wxGUIEventLoop;
 
-namespace peiseqi::bench {
+namespace peiseqi::wx {
 
-class BareView {
+class BareBrowser {
   public:
     // Hidden until show_framed; `view_place` is the web view's place in
     // the frame's client area.
-    BareView(const wxPoint& frame_position, const wxSize& client_size, const wxRect& view_place);
-    ~BareView();
-    BareView(const BareView&) = delete;
-    BareView& operator=(const BareView&) = delete;
+    BareBrowser(const wxPoint& frame_position, const wxSize& client_size, const wxRect& view_place);
+    ~BareBrowser();
+    BareBrowser(const BareBrowser&) = delete;
+    BareBrowser& operator=(const BareBrowser&) = delete;
 
     // Writes the bytes to `file`, loads it, waits, deletes the file.
     // Idle: the wait sleeps in the toolkit's loop until the load is done.
@@ -48,4 +49,4 @@ class BareView {
     wxGUIEventLoop* waiting_loop_ = nullptr;
 };
 
-}  // namespace peiseqi::bench
+}  // namespace peiseqi::wx
