@@ -71,9 +71,7 @@ TopWindow::TopWindow(const WindowLayout& layout, WindowHooks hooks)
     }
     client_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
                           wxTAB_TRAVERSAL | wxBORDER_NONE);
-    for (const ControlSpec& spec : layout.controls) {
-        build_control(spec);
-    }
+    build_controls(layout);
     Bind(wxEVT_CLOSE_WINDOW, &TopWindow::on_close, this);
     Bind(wxEVT_CHAR_HOOK, &TopWindow::on_char_hook, this);
 }
@@ -108,6 +106,35 @@ TopWindow::Placement TopWindow::placement_in(std::string_view container) {
     }
     return Placement{holder->host, holder->offset + top_left(holder->spec->place), holder->notebook,
                      holder->page};
+}
+
+// WebKit starts a view's web process when the view is made, and the start
+// takes longer than building all other controls; so the window's own views
+// are made first, letting the two overlap, and then take their place in the
+// tab order again.
+void TopWindow::build_controls(const WindowLayout& layout) {
+    const auto early = [](const ControlSpec& spec) {
+        return spec.kind == ControlKind::browser_view && spec.container.empty();
+    };
+    for (const ControlSpec& spec : layout.controls) {
+        if (early(spec)) {
+            build_control(spec);
+        }
+    }
+    wxWindow* previous = nullptr;
+    for (const ControlSpec& spec : layout.controls) {
+        if (!early(spec)) {
+            build_control(spec);
+        }
+        BuiltControl* built = control(spec.name);
+        if (built == nullptr || built->window == nullptr || built->window->GetParent() != client_) {
+            continue;
+        }
+        if (early(spec) && previous != nullptr) {
+            built->window->MoveAfterInTabOrder(previous);
+        }
+        previous = built->window;
+    }
 }
 
 void TopWindow::build_control(const ControlSpec& spec) {

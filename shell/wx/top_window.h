@@ -75,6 +75,7 @@ class TopWindow : public wxFrame {
     };
 
     bool fire(std::string_view control, EventKind event);
+    void build_controls(const WindowLayout& layout);
     void build_control(const ControlSpec& spec);
     Placement placement_in(std::string_view container);
     wxWindow* create_widget(const ControlSpec& spec, const Placement& where, BuiltControl& built);
