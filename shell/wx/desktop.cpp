@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <glib.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -109,11 +111,20 @@ bool write_whole_file(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         return false;
     }
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Created here or already there: only a file made by this call is
+    // removed again when the write fails, so none is left half written.
+    bool created = true;
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0 && errno == EEXIST) {
+        created = false;
+        fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    }
     if (fd < 0) {
         return false;
     }
-    bool ok = flock(fd, LOCK_EX) == 0;
+    // Held for exclusive use while written; a file another process holds is
+    // a failed write, not a wait, and is truncated only once it is ours.
+    bool ok = flock(fd, LOCK_EX | LOCK_NB) == 0 && ftruncate(fd, 0) == 0;
     std::size_t written = 0;
     while (ok && written < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
@@ -125,22 +136,47 @@ bool write_whole_file(const std::string& path, std::string_view bytes) {
             written += static_cast<std::size_t>(n);
         }
     }
-    return close(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    if (!ok && created) {
+        unlink(path.c_str());
+    }
+    return ok;
 }
 
 bool spawn_detached(const std::string& file, bool search_path, const std::string& argument) {
-    std::vector<gchar*> argv;
-    argv.push_back(const_cast<gchar*>(file.c_str()));
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(file.c_str()));
     if (!argument.empty()) {
-        argv.push_back(const_cast<gchar*>(argument.c_str()));
+        argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    auto flags = static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD |
-                                          (search_path ? G_SPAWN_SEARCH_PATH : 0));
-    GPid pid = 0;
-    if (!g_spawn_async(nullptr, argv.data(), nullptr, flags, nullptr, nullptr, &pid, nullptr)) {
+    // posix_spawn never hands a file that is no program to /bin/sh, as the
+    // execvp fallback does; the child gets no descriptor of ours but the
+    // standard three, and signals as a fresh process has them.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    sigset_t defaults;
+    sigfillset(&defaults);
+    sigdelset(&defaults, SIGKILL);
+    sigdelset(&defaults, SIGSTOP);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = 0;
+    const int error =
+        search_path ? posix_spawnp(&pid, file.c_str(), &actions, &attributes, argv.data(), environ)
+                    : posix_spawn(&pid, file.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
         return false;
     }
+    // The main loop reaps it whenever it ends; we never wait for that.
     g_child_watch_add(pid, reap_child, nullptr);
     return true;
 }

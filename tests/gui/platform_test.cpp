@@ -1,8 +1,11 @@
 // The wx platform on a real display: the operations the logic relies on,
 // each checked against the real toolkit, WebKit and desktop tools.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <webkit2/webkit2.h>
 #include <wx/app.h>
 #include <wx/webview.h>
@@ -360,6 +363,14 @@ TEST_F(PlatformTest, StartProgramStartsTheFileAsOneArgumentAndReapsIt) {
     EXPECT_FALSE(platform.start_program(gbk_from_utf8(dir + "/missing.dll")));
     std::ofstream(dir + "/plain.dll") << "not a program";
     EXPECT_FALSE(platform.start_program(gbk_from_utf8(dir + "/plain.dll")));
+
+    // An executable file that is no program is not handed to a shell.
+    const std::string shell_marker = dir + "/ran-by-a-shell";
+    std::ofstream(dir + "/script.dll") << "echo ran > '" << shell_marker << "'\n";
+    fs::permissions(dir + "/script.dll", fs::perms::owner_all);
+    EXPECT_FALSE(platform.start_program(gbk_from_utf8(dir + "/script.dll")));
+    pump_until([] { return false; }, 300);
+    EXPECT_FALSE(fs::exists(shell_marker));
 }
 
 TEST_F(PlatformTest, OpenWithShellHandsTheTargetToXdgOpen) {
@@ -386,6 +397,17 @@ TEST_F(PlatformTest, FilesAreNamedByGbkTexts) {
     EXPECT_FALSE(fs::exists(temp + "/a b 中文/css.html"));
     EXPECT_FALSE(platform.delete_file(name));
     EXPECT_FALSE(platform.write_file("", "x"));
+
+    // A file another process holds is a failed write at once, left as it was.
+    const std::string held = temp + "/held.html";
+    std::ofstream(held) << "theirs";
+    const int fd = open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    EXPECT_FALSE(platform.write_file(gbk_from_utf8(held), "ours"));
+    EXPECT_EQ(read_all(held), "theirs");
+    close(fd);
+    EXPECT_TRUE(platform.write_file(gbk_from_utf8(held), "ours"));
+    EXPECT_EQ(read_all(held), "ours");
 
     const std::string run = utf8_from_gbk(platform.run_directory());
     EXPECT_EQ(fs::path(run), fs::current_path());
