@@ -92,6 +92,24 @@ TEST_F(Designer, ClosingCancelledKeepsEverythingAndOpensNothing) {
     EXPECT_TRUE(fake.checked(in_main("单选框1")));
 }
 
+// The closing query blocks the designer: a pick or a click meanwhile is lost.
+TEST_F(Designer, TheClosingQueryBlocksTheDesignerWhileItIsShown) {
+    const std::size_t previews = fake.navigations().size();
+    fake.script_during_message_box([&] {
+        fake.choose_colour(in_main("颜色选择器1"), 0x0000FF);
+        fake.click(in_main("按钮20"));
+    });
+    fake.script_message_box_answers({message_box::answer_cancel});
+    EXPECT_FALSE(fake.request_close(WindowId::main_window));
+
+    EXPECT_EQ(fake.text(in_main("s1")), "");
+    EXPECT_EQ(fake.navigations().size(), previews);
+    EXPECT_TRUE(fake.shell_opens().empty());
+    // Afterwards the designer takes input again.
+    fake.choose_colour(in_main("颜色选择器1"), 0x0000FF);
+    EXPECT_EQ(fake.text(in_main("s1")), "#FF0000");
+}
+
 TEST_F(Designer, EscInAnEditBoxRaisesTheClosingQuery) {
     fake.type_text(in_main("s1"), "x");
     fake.script_message_box_answers({message_box::answer_cancel});

@@ -150,15 +150,30 @@ bool FakeWindowing::load_window_modal(const WindowLayout& layout, Program& progr
 }
 
 int FakeWindowing::show_message_box(const std::string& text, int style, const std::string& title) {
+    // The box blocks every window of the program while it is shown.
+    std::map<WindowId, bool> enabled_before;
+    for (auto& [id, w] : windows_) {
+        enabled_before[id] = w.enabled;
+        w.enabled = false;
+    }
     std::vector<std::function<void()>> during;
     during.swap(during_message_box_);
     for (auto& action : during) {
         action();
     }
+    for (auto& [id, was_enabled] : enabled_before) {
+        if (Window* w = window(id)) {
+            w->enabled = was_enabled;
+        }
+    }
     int answer = message_box::answer_ok;
     if (!message_box_answers_.empty()) {
         answer = message_box_answers_.front();
         message_box_answers_.pop_front();
+    }
+    // A box with OK alone answers OK however it is closed.
+    if ((style & 0x0F) == message_box::ok_only) {
+        answer = message_box::answer_ok;
     }
     message_boxes_.push_back({text, style, title, answer});
     return answer;
@@ -297,7 +312,8 @@ void FakeWindowing::move_focus(std::optional<ControlRef> to) {
 }
 
 bool FakeWindowing::request_close(WindowId id) {
-    if (!is_open(id)) {
+    // A window disabled behind a modal window or a message box takes no input.
+    if (!is_open(id) || !window(id)->enabled) {
         return false;
     }
     if (!fire(ControlRef{id, {}}, EventKind::may_close)) {

@@ -81,14 +81,15 @@ class FakeWindowing : public WindowingServices {
 
     // ----- scripting -----
     // Actions waiting in the queue run in pump_pending_events, in modal
-    // loops, in message boxes and in run_event_loop, in order.
+    // loops and in run_event_loop, in order.
     void queue(std::function<void()> action);
     bool queue_empty() const { return queue_.empty(); }
     // How many pumps a navigation takes before the document is read (>= 1).
     void set_pumps_per_load(int pumps) { pumps_per_load_ = pumps; }
     // Answers for the next message boxes, in order; afterwards OK (0).
     void script_message_box_answers(std::vector<int> answers);
-    // Actions run while a message box is shown, before it is answered.
+    // Actions run while a message box is shown, before it is answered; the
+    // program's windows are disabled meanwhile, as behind a real box.
     void script_during_message_box(std::function<void()> action);
     // The next clipboard writes fail while this is set.
     void set_clipboard_fails(bool fails) { clipboard_fails_ = fails; }
