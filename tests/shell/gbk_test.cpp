@@ -106,7 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedCase{"an overlong form", "\xC0\x80z",
                                     repeat(replacement_gbk, 2) + "z"},
                       MalformedCase{"a lone continuation byte", "x\x80y",
-                                    "x" + std::string(replacement_gbk) + "y"}));
+                                    "x" + std::string(replacement_gbk) + "y"},
+                      MalformedCase{"a private-use character GB18030 does not map",
+                                    "a\xEE\x9E\x8D"
+                                    "b",
+                                    "a" + std::string(replacement_gbk) + "b"}));
 
 class MalformedGbk : public ::testing::TestWithParam<MalformedCase> {};
 
