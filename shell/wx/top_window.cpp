@@ -217,7 +217,7 @@ wxWindow* TopWindow::create_widget(const ControlSpec& spec, const Placement& whe
             const std::string_view name = spec.name;
             built.owned_browser = std::make_unique<BrowserView>(
                 parent, position, size,
-                [this, name] { return hooks_.fire(name, EventKind::context_menu_requested); });
+                [this, name] { return fire(name, EventKind::context_menu_requested); });
             built.browser = built.owned_browser.get();
             return built.browser->window();
         }

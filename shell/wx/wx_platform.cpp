@@ -138,6 +138,11 @@ void stop_toolkit() {
 }
 
 WxPlatform::~WxPlatform() {
+    // A window that outlives the platform (a test's, say) must not call back
+    // into it.
+    for (TopWindow* top : alive_) {
+        top->detach();
+    }
     shut_down();
 }
 
