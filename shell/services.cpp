@@ -40,18 +40,18 @@ bool dispatch(const Binding& binding, Program& program) {
 
 const ControlSpec* find_control(const WindowLayout& layout, std::string_view name) {
     const auto it = std::find_if(layout.controls.begin(), layout.controls.end(),
-                                 [&](const ControlSpec& spec) { return spec.name == name; });
+                                 [&](const ControlSpec& row) { return row.name == name; });
     return it == layout.controls.end() ? nullptr : &*it;
 }
 
 const Binding* find_binding(const WindowLayout& layout, std::string_view control, EventKind event) {
     const std::vector<Binding>* bindings = &layout.bindings;
     if (!control.empty()) {
-        const ControlSpec* spec = find_control(layout, control);
-        if (spec == nullptr) {
+        const ControlSpec* row = find_control(layout, control);
+        if (row == nullptr) {
             return nullptr;
         }
-        bindings = &spec->bindings;
+        bindings = &row->bindings;
     }
     const auto it = std::find_if(bindings->begin(), bindings->end(),
                                  [&](const Binding& b) { return b.event == event; });

@@ -100,11 +100,11 @@ TopWindow::Placement TopWindow::placement_in(std::string_view container) {
     if (holder == nullptr) {
         return Placement{client_, wxPoint(0, 0)};
     }
-    if (holder->spec->kind == ControlKind::frame) {
+    if (holder->row->kind == ControlKind::frame) {
         // A frame clips its children, so it is their real parent.
         return Placement{holder->window, wxPoint(0, 0)};
     }
-    return Placement{holder->host, holder->offset + top_left(holder->spec->place), holder->notebook,
+    return Placement{holder->host, holder->offset + top_left(holder->row->place), holder->notebook,
                      holder->page};
 }
 
@@ -113,60 +113,60 @@ TopWindow::Placement TopWindow::placement_in(std::string_view container) {
 // are made first, letting the two overlap, and then take their place in the
 // tab order again.
 void TopWindow::build_controls(const WindowLayout& layout) {
-    const auto early = [](const ControlSpec& spec) {
-        return spec.kind == ControlKind::browser_view && spec.container.empty();
+    const auto early = [](const ControlSpec& row) {
+        return row.kind == ControlKind::browser_view && row.container.empty();
     };
-    for (const ControlSpec& spec : layout.controls) {
-        if (early(spec)) {
-            build_control(spec);
+    for (const ControlSpec& row : layout.controls) {
+        if (early(row)) {
+            build_control(row);
         }
     }
     wxWindow* previous = nullptr;
-    for (const ControlSpec& spec : layout.controls) {
-        if (!early(spec)) {
-            build_control(spec);
+    for (const ControlSpec& row : layout.controls) {
+        if (!early(row)) {
+            build_control(row);
         }
-        BuiltControl* built = control(spec.name);
+        BuiltControl* built = control(row.name);
         if (built == nullptr || built->window == nullptr || built->window->GetParent() != client_) {
             continue;
         }
-        if (early(spec) && previous != nullptr) {
+        if (early(row) && previous != nullptr) {
             built->window->MoveAfterInTabOrder(previous);
         }
         previous = built->window;
     }
 }
 
-void TopWindow::build_control(const ControlSpec& spec) {
-    const Placement where = placement_in(spec.container);
+void TopWindow::build_control(const ControlSpec& row) {
+    const Placement where = placement_in(row.container);
     BuiltControl built;
-    built.spec = &spec;
+    built.row = &row;
     built.host = where.parent;
     built.offset = where.offset;
     built.notebook = where.notebook;
     built.page = where.page;
-    built.window = create_widget(spec, where, built);
+    built.window = create_widget(row, where, built);
     if (built.window == nullptr) {
         return;
     }
-    const bool on_hidden_page = spec.kind != ControlKind::tab_page && built.notebook != nullptr &&
+    const bool on_hidden_page = row.kind != ControlKind::tab_page && built.notebook != nullptr &&
                                 built.page != built.notebook->GetSelection();
     if (on_hidden_page) {
         built.window->Hide();
     }
-    auto [it, inserted] = controls_.emplace(std::string(spec.name), std::move(built));
+    auto [it, inserted] = controls_.emplace(std::string(row.name), std::move(built));
     if (inserted) {
-        bind_events(spec, it->second);
+        bind_events(row, it->second);
     }
 }
 
-wxWindow* TopWindow::create_widget(const ControlSpec& spec, const Placement& where,
+wxWindow* TopWindow::create_widget(const ControlSpec& row, const Placement& where,
                                    BuiltControl& built) {
-    const wxPoint position = where.offset + top_left(spec.place);
-    const wxSize size = extent(spec.place);
-    const wxString caption = from_gbk(spec.caption);
+    const wxPoint position = where.offset + top_left(row.place);
+    const wxSize size = extent(row.place);
+    const wxString caption = from_gbk(row.caption);
     wxWindow* parent = where.parent;
-    switch (spec.kind) {
+    switch (row.kind) {
         case ControlKind::group_box:
             return new wxStaticBox(parent, wxID_ANY, caption, position, size);
         case ControlKind::tab_control: {
@@ -178,7 +178,7 @@ wxWindow* TopWindow::create_widget(const ControlSpec& spec, const Placement& whe
             return notebook;
         }
         case ControlKind::tab_page: {
-            BuiltControl* holder = control(spec.container);
+            BuiltControl* holder = control(row.container);
             auto* notebook = holder ? dynamic_cast<wxNotebook*>(holder->window) : nullptr;
             if (notebook == nullptr) {
                 return nullptr;
@@ -191,30 +191,30 @@ wxWindow* TopWindow::create_widget(const ControlSpec& spec, const Placement& whe
         }
         case ControlKind::push_button: {
             auto* button = new wxButton(parent, wxID_ANY, caption, position, size);
-            apply_font(button, spec.settings);
+            apply_font(button, row.settings);
             return button;
         }
         case ControlKind::radio_button: {
             // The first radio button of each container starts a new group.
             const bool first = std::none_of(controls_.begin(), controls_.end(), [&](const auto& c) {
-                return c.second.spec->kind == ControlKind::radio_button &&
-                       c.second.spec->container == spec.container;
+                return c.second.row->kind == ControlKind::radio_button &&
+                       c.second.row->container == row.container;
             });
             return new wxRadioButton(parent, wxID_ANY, caption, position, size,
                                      first ? wxRB_GROUP : 0);
         }
         case ControlKind::label:
-            return new ShadowLabel(parent, position, size, caption, spec.settings);
+            return new ShadowLabel(parent, position, size, caption, row.settings);
         case ControlKind::edit_box:
-            return create_edit_box(spec, parent, position, size);
+            return create_edit_box(row, parent, position, size);
         case ControlKind::colour_picker: {
-            auto* picker = new ColourPicker(parent, position, size, spec.settings.palette,
-                                            spec.settings.initial_colour);
+            auto* picker = new ColourPicker(parent, position, size, row.settings.palette,
+                                            row.settings.initial_colour);
             built.picker = picker;
             return picker;
         }
         case ControlKind::browser_view: {
-            const std::string_view name = spec.name;
+            const std::string_view name = row.name;
             built.owned_browser = std::make_unique<BrowserView>(
                 parent, position, size,
                 [this, name] { return fire(name, EventKind::context_menu_requested); });
@@ -227,9 +227,9 @@ wxWindow* TopWindow::create_widget(const ControlSpec& spec, const Placement& whe
     return nullptr;
 }
 
-wxWindow* TopWindow::create_edit_box(const ControlSpec& spec, wxWindow* parent,
+wxWindow* TopWindow::create_edit_box(const ControlSpec& row, wxWindow* parent,
                                      const wxPoint& position, const wxSize& size) {
-    const ControlSettings& settings = spec.settings;
+    const ControlSettings& settings = row.settings;
     long style = settings.border ? wxBORDER_SUNKEN : wxBORDER_NONE;
     if (settings.multi_line) {
         style |= wxTE_MULTILINE | wxTE_WORDWRAP;
@@ -242,7 +242,7 @@ wxWindow* TopWindow::create_edit_box(const ControlSpec& spec, wxWindow* parent,
     } else if (settings.alignment == HorizontalAlignment::centre) {
         style |= wxTE_CENTRE;
     }
-    auto* box = new wxTextCtrl(parent, wxID_ANY, from_gbk(spec.caption), position, size, style);
+    auto* box = new wxTextCtrl(parent, wxID_ANY, from_gbk(row.caption), position, size, style);
     GtkWidget* widget = static_cast<GtkWidget*>(box->GetHandle());
     if (settings.multi_line && !settings.scroll_bars && GTK_IS_SCROLLED_WINDOW(widget)) {
         // Scrolls with the caret, shows no bars.
@@ -257,9 +257,9 @@ wxWindow* TopWindow::create_edit_box(const ControlSpec& spec, wxWindow* parent,
     return box;
 }
 
-void TopWindow::bind_events(const ControlSpec& spec, BuiltControl& built) {
-    const std::string_view name = spec.name;
-    switch (spec.kind) {
+void TopWindow::bind_events(const ControlSpec& row, BuiltControl& built) {
+    const std::string_view name = row.name;
+    switch (row.kind) {
         case ControlKind::push_button:
             built.window->Bind(wxEVT_BUTTON,
                                [this, name](wxCommandEvent&) { fire(name, EventKind::clicked); });
@@ -284,7 +284,7 @@ void TopWindow::bind_events(const ControlSpec& spec, BuiltControl& built) {
 
 void TopWindow::show_page(wxNotebook* notebook, int page) {
     for (auto& [name, built] : controls_) {
-        if (built.notebook == notebook && built.spec->kind != ControlKind::tab_page) {
+        if (built.notebook == notebook && built.row->kind != ControlKind::tab_page) {
             built.window->Show(built.page == page);
         }
     }

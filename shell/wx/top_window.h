@@ -26,7 +26,7 @@ class ColourPicker;
 using EventSink = std::function<bool(std::string_view control, EventKind event)>;
 
 struct BuiltControl {
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* row = nullptr;
     wxWindow* window = nullptr;
     // The wx parent the control was placed in.
     wxWindow* host = nullptr;
@@ -76,12 +76,12 @@ class TopWindow : public wxFrame {
 
     bool fire(std::string_view control, EventKind event);
     void build_controls(const WindowLayout& layout);
-    void build_control(const ControlSpec& spec);
+    void build_control(const ControlSpec& row);
     Placement placement_in(std::string_view container);
-    wxWindow* create_widget(const ControlSpec& spec, const Placement& where, BuiltControl& built);
-    wxWindow* create_edit_box(const ControlSpec& spec, wxWindow* parent, const wxPoint& position,
+    wxWindow* create_widget(const ControlSpec& row, const Placement& where, BuiltControl& built);
+    wxWindow* create_edit_box(const ControlSpec& row, wxWindow* parent, const wxPoint& position,
                               const wxSize& size);
-    void bind_events(const ControlSpec& spec, BuiltControl& built);
+    void bind_events(const ControlSpec& row, BuiltControl& built);
     void show_page(wxNotebook* notebook, int page);
     void on_close(wxCloseEvent& event);
     void on_char_hook(wxKeyEvent& event);

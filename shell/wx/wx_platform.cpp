@@ -285,7 +285,7 @@ PropertyValue WxPlatform::read_property(const ControlRef& ref, PropertyId id) {
         default:
             break;
     }
-    const ControlKind kind = control != nullptr ? control->spec->kind : ControlKind::frame;
+    const ControlKind kind = control != nullptr ? control->row->kind : ControlKind::frame;
     if (control == nullptr) {
         return id == property::text ? PropertyValue{to_gbk(top->GetTitle())} : PropertyValue{};
     }
@@ -351,7 +351,7 @@ void WxPlatform::write_property(const ControlRef& ref, PropertyId id, const Prop
         }
         return;
     }
-    const ControlKind kind = control->spec->kind;
+    const ControlKind kind = control->row->kind;
     if (kind == ControlKind::edit_box && id == property::text) {
         // ChangeValue raises no event, so no handler runs.
         static_cast<wxTextCtrl*>(widget)->ChangeValue(from_gbk(value_as<std::string>(value)));

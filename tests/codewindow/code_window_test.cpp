@@ -56,14 +56,14 @@ TEST(CodeWindowLayout, Controls) {
     };
     ASSERT_EQ(layout().controls.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ControlSpec& spec = layout().controls[i];
+        const ControlSpec& layout_row = layout().controls[i];
         SCOPED_TRACE(std::string(rows[i].name));
-        EXPECT_EQ(spec.name, rows[i].name) << "containers come before their children";
-        EXPECT_EQ(spec.kind, rows[i].kind);
-        EXPECT_EQ(spec.container, rows[i].container);
-        EXPECT_EQ(spec.place, rows[i].place);
-        EXPECT_EQ(utf8_from_gbk(spec.caption), rows[i].caption_utf8);
-        EXPECT_TRUE(spec.settings.font_face.empty());
+        EXPECT_EQ(layout_row.name, rows[i].name) << "containers come before their children";
+        EXPECT_EQ(layout_row.kind, rows[i].kind);
+        EXPECT_EQ(layout_row.container, rows[i].container);
+        EXPECT_EQ(layout_row.place, rows[i].place);
+        EXPECT_EQ(utf8_from_gbk(layout_row.caption), rows[i].caption_utf8);
+        EXPECT_TRUE(layout_row.settings.font_face.empty());
     }
     const ControlSettings& box = find_control(layout(), "编辑框3")->settings;
     EXPECT_TRUE(box.multi_line);
@@ -85,8 +85,8 @@ TEST(CodeWindowLayout, EventBindings) {
         {"互联网浏览器1", EventKind::context_menu_requested, Query{suppress_context_menu}},
     };
     std::size_t bound = layout().bindings.size();
-    for (const ControlSpec& spec : layout().controls) {
-        bound += spec.bindings.size();
+    for (const ControlSpec& layout_row : layout().controls) {
+        bound += layout_row.bindings.size();
     }
     EXPECT_EQ(bound, rows.size());
     for (const Row& row : rows) {

@@ -21,10 +21,10 @@ const WindowLayout& layout() {
 }
 
 const ControlSpec& control(std::string_view name) {
-    const ControlSpec* spec = find_control(layout(), name);
-    EXPECT_NE(spec, nullptr) << name;
+    const ControlSpec* layout_row = find_control(layout(), name);
+    EXPECT_NE(layout_row, nullptr) << name;
     static const ControlSpec missing{};
-    return spec ? *spec : missing;
+    return layout_row ? *layout_row : missing;
 }
 
 std::string forum() {
@@ -54,10 +54,11 @@ TEST(MainWindowLayout, ForumAddressIsTheSupportSiteWithoutScheme) {
 
 TEST(MainWindowLayout, NamesAreUniqueAndContainersComeFirst) {
     std::set<std::string_view> seen;
-    for (const ControlSpec& spec : layout().controls) {
-        EXPECT_TRUE(seen.insert(spec.name).second) << "twice: " << spec.name;
-        if (!spec.container.empty()) {
-            EXPECT_TRUE(seen.count(spec.container)) << spec.name << " before " << spec.container;
+    for (const ControlSpec& layout_row : layout().controls) {
+        EXPECT_TRUE(seen.insert(layout_row.name).second) << "twice: " << layout_row.name;
+        if (!layout_row.container.empty()) {
+            EXPECT_TRUE(seen.count(layout_row.container))
+                << layout_row.name << " before " << layout_row.container;
         }
     }
 }
@@ -116,23 +117,23 @@ TEST(MainWindowLayout, ControlsOutsideTheSlotRows) {
     };
     for (const TopLevelRow& row : rows) {
         SCOPED_TRACE(std::string(row.name));
-        const ControlSpec& spec = control(row.name);
-        EXPECT_EQ(spec.kind, row.kind);
-        EXPECT_EQ(spec.container, row.container);
-        EXPECT_EQ(spec.place, row.place);
+        const ControlSpec& layout_row = control(row.name);
+        EXPECT_EQ(layout_row.kind, row.kind);
+        EXPECT_EQ(layout_row.container, row.container);
+        EXPECT_EQ(layout_row.place, row.place);
         if (row.name != "编辑框1") {
-            EXPECT_EQ(utf8_from_gbk(spec.caption), row.caption_utf8);
+            EXPECT_EQ(utf8_from_gbk(layout_row.caption), row.caption_utf8);
         }
     }
 }
 
 TEST(MainWindowLayout, TabControlHasTwoPagesInOrderFillingIt) {
     std::vector<std::string> pages;
-    for (const ControlSpec& spec : layout().controls) {
-        if (spec.kind == ControlKind::tab_page) {
-            EXPECT_EQ(spec.container, "选择夹1");
-            EXPECT_EQ(spec.place, (Place{0, 0, 223, 138}));
-            pages.push_back(utf8_from_gbk(spec.caption));
+    for (const ControlSpec& layout_row : layout().controls) {
+        if (layout_row.kind == ControlKind::tab_page) {
+            EXPECT_EQ(layout_row.container, "选择夹1");
+            EXPECT_EQ(layout_row.place, (Place{0, 0, 223, 138}));
+            pages.push_back(utf8_from_gbk(layout_row.caption));
         }
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"生成", "关于"}));
@@ -158,10 +159,10 @@ TEST(MainWindowLayout, SpecialSettings) {
     // The statement names where to get help.
     EXPECT_NE(utf8_from_gbk(about.caption).find(forum()), std::string::npos);
 
-    for (const ControlSpec& spec : layout().controls) {
-        if (spec.name != "按钮22") {
-            EXPECT_TRUE(spec.settings.font_face.empty()) << spec.name;
-            EXPECT_EQ(spec.settings.font_height, 0) << spec.name;
+    for (const ControlSpec& layout_row : layout().controls) {
+        if (layout_row.name != "按钮22") {
+            EXPECT_TRUE(layout_row.settings.font_face.empty()) << layout_row.name;
+            EXPECT_EQ(layout_row.settings.font_height, 0) << layout_row.name;
         }
     }
 }
@@ -296,8 +297,8 @@ TEST(MainWindowLayout, EventBindings) {
     }
 
     std::size_t bound = layout().bindings.size();
-    for (const ControlSpec& spec : layout().controls) {
-        bound += spec.bindings.size();
+    for (const ControlSpec& layout_row : layout().controls) {
+        bound += layout_row.bindings.size();
     }
     EXPECT_EQ(bound, rows.size()) << "a control handles an event it should not";
 
@@ -318,8 +319,8 @@ TEST(MainWindowLayout, EveryBoundHandlerExists) {
         }
     };
     check(layout().bindings, "the window");
-    for (const ControlSpec& spec : layout().controls) {
-        check(spec.bindings, spec.name);
+    for (const ControlSpec& layout_row : layout().controls) {
+        check(layout_row.bindings, layout_row.name);
     }
 }
 

@@ -70,10 +70,10 @@ void FakeWindowing::run_event_loop() {
 
 PropertyValue FakeWindowing::read_property(const ControlRef& ref, PropertyId id) {
     const Control* c = control(ref);
-    if (c == nullptr || c->spec == nullptr) {
+    if (c == nullptr || c->row == nullptr) {
         return 0;
     }
-    switch (c->spec->kind) {
+    switch (c->row->kind) {
         case ControlKind::edit_box:
             if (id == property::text) {
                 return c->text;
@@ -103,10 +103,10 @@ PropertyValue FakeWindowing::read_property(const ControlRef& ref, PropertyId id)
 void FakeWindowing::write_property(const ControlRef& ref, PropertyId id,
                                    const PropertyValue& value) {
     Control* c = control(ref);
-    if (c == nullptr || c->spec == nullptr) {
+    if (c == nullptr || c->row == nullptr) {
         return;
     }
-    const ControlKind kind = c->spec->kind;
+    const ControlKind kind = c->row->kind;
     if (kind == ControlKind::edit_box && id == property::text) {
         if (const auto* text = std::get_if<std::string>(&value)) {
             c->text = *text;
@@ -248,7 +248,7 @@ void FakeWindowing::pump_pending_events() {
 
 void FakeWindowing::browser_navigate(const ControlRef& view, const std::string& target) {
     Control* c = control(view);
-    if (c == nullptr || c->spec == nullptr || c->spec->kind != ControlKind::browser_view) {
+    if (c == nullptr || c->row == nullptr || c->row->kind != ControlKind::browser_view) {
         return;
     }
     c->ready_state = ready::loading;
@@ -269,7 +269,7 @@ void FakeWindowing::click(const ControlRef& ref) {
     if (c == nullptr || !window(ref.window)->enabled) {
         return;
     }
-    if (c->spec->kind == ControlKind::radio_button) {
+    if (c->row->kind == ControlKind::radio_button) {
         set_checked(ref, true);
     }
     fire(ref, EventKind::clicked);
@@ -288,7 +288,7 @@ void FakeWindowing::choose_colour(const ControlRef& picker, Colour colour) {
 void FakeWindowing::type_text(const ControlRef& box, const std::string& gbk) {
     move_focus(box);
     Control* c = control(box);
-    if (c == nullptr || !window(box.window)->enabled || c->spec->settings.read_only) {
+    if (c == nullptr || !window(box.window)->enabled || c->row->settings.read_only) {
         return;
     }
     c->text = gbk;
@@ -305,7 +305,7 @@ void FakeWindowing::move_focus(std::optional<ControlRef> to) {
     focus_ = to;
     if (losing) {
         const Control* c = control(*losing);
-        if (c != nullptr && c->spec->kind == ControlKind::edit_box) {
+        if (c != nullptr && c->row->kind == ControlKind::edit_box) {
             fire(*losing, EventKind::lost_focus);
         }
     }
@@ -430,12 +430,12 @@ void FakeWindowing::create_window(const WindowLayout& layout, Program& program) 
     w = Window{};
     w.layout = &layout;
     w.program = &program;
-    for (const ControlSpec& spec : layout.controls) {
-        Control& c = w.controls[spec.name];
-        c.spec = &spec;
-        c.colour = spec.settings.initial_colour;
-        if (spec.kind == ControlKind::edit_box) {
-            c.text = spec.caption;  // an edit box's caption is its initial text
+    for (const ControlSpec& row : layout.controls) {
+        Control& c = w.controls[row.name];
+        c.row = &row;
+        c.colour = row.settings.initial_colour;
+        if (row.kind == ControlKind::edit_box) {
+            c.text = row.caption;  // an edit box's caption is its initial text
         }
     }
     fire(ControlRef{layout.id, {}}, EventKind::created);
@@ -468,8 +468,8 @@ void FakeWindowing::set_checked(const ControlRef& ref, bool on) {
     if (on) {
         // Radio buttons sharing a container form one group.
         for (auto& [name, other] : window(ref.window)->controls) {
-            if (other.spec->kind == ControlKind::radio_button &&
-                other.spec->container == c->spec->container) {
+            if (other.row->kind == ControlKind::radio_button &&
+                other.row->container == c->row->container) {
                 other.checked = false;
             }
         }

@@ -127,7 +127,7 @@ class FakeWindowing : public WindowingServices {
 
   private:
     struct Control {
-        const ControlSpec* spec = nullptr;
+        const ControlSpec* row = nullptr;
         std::string text;
         Colour colour = 0;
         Colour background = 0xFFFFFF;
