@@ -1,6 +1,5 @@
 #include "shell/wx/bare_browser.h"
 
-#include <fcntl.h>
 #include <sched.h>
 #include <time.h>
 #include <unistd.h>
@@ -11,49 +10,15 @@
 #include <wx/utils.h>
 #include <wx/webview.h>
 
-#include <memory>
-#include <optional>
+
+#include "shell/wx/desktop.h"
+#include "shell/wx/event_pump.h"
 
 namespace peiseqi::wx {
 namespace {
 
 WebKitWebView* as_webkit(void* native) {
     return static_cast<WebKitWebView*>(native);
-}
-
-void write_bytes(const std::string& file, std::string_view bytes) {
-    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return;
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t step = write(fd, bytes.data() + written, bytes.size() - written);
-        if (step <= 0) {
-            break;
-        }
-        written += static_cast<std::size_t>(step);
-    }
-    close(fd);
-}
-
-// The toolkit's own way of handling what waits, with no yield of the
-// processor: a wait that spins on it is the plain busy floor, whatever the
-// platform's pump does.
-void handle_waiting_events() {
-    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    std::unique_ptr<wxGUIEventLoop> temporary;
-    std::optional<wxEventLoopActivator> activator;
-    if (loop == nullptr) {
-        temporary = std::make_unique<wxGUIEventLoop>();
-        activator.emplace(temporary.get());
-        loop = temporary.get();
-    }
-    wxTheApp->ProcessPendingEvents();
-    while (loop->Pending()) {
-        loop->Dispatch();
-    }
-    wxTheApp->ProcessPendingEvents();
 }
 
 bool framed(wxFrame* frame) {
@@ -106,7 +71,7 @@ void BareBrowser::on_load_changed(void* view, int load_event, void* self) {
 }
 
 void BareBrowser::start_load(const std::string& file, std::string_view page) {
-    write_bytes(file, page);
+    write_whole_file(file, page);
     gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
     done_ = false;
     committed_ = false;
@@ -134,7 +99,7 @@ void BareBrowser::load_waiting_busy(const std::string& file, std::string_view pa
                                     bool yield_between) {
     start_load(file, page);
     while (!done_) {
-        handle_waiting_events();
+        dispatch_waiting_events();
         if (yield_between) {
             sched_yield();
         }
@@ -145,7 +110,7 @@ void BareBrowser::load_waiting_busy(const std::string& file, std::string_view pa
 void BareBrowser::show_framed() {
     frame_->Show();
     while (!framed(frame_)) {
-        handle_waiting_events();
+        dispatch_waiting_events();
         wxMilliSleep(1);
     }
 }

@@ -11,7 +11,7 @@
 
 namespace peiseqi::wx {
 
-void pump_waiting_events() {
+void dispatch_waiting_events() {
     wxEventLoopBase* loop = wxEventLoopBase::GetActive();
     // Before the event loop runs (a window's creation handler) there is no
     // active loop; a temporary one handles the same queue.
@@ -31,6 +31,10 @@ void pump_waiting_events() {
     if (wxTheApp != nullptr) {
         wxTheApp->ProcessPendingEvents();
     }
+}
+
+void pump_waiting_events() {
+    dispatch_waiting_events();
     // Callers pump in a loop without pausing while WebKit loads; offering the
     // processor to WebKit's threads here keeps that loop from slowing the
     // load it waits for. No sleep: it returns at once when nothing else runs.
